@@ -1,0 +1,16 @@
+# vividswirl_test(NAME SOURCES ... [LIBRARIES ...] [WINDOWS_ONLY])
+# One GoogleTest executable registered as one CTest test. In the Windows
+# tree CTest runs it under Wine through CMAKE_CROSSCOMPILING_EMULATOR.
+function(vividswirl_test name)
+  cmake_parse_arguments(T "WINDOWS_ONLY;NATIVE_ONLY" "" "SOURCES;LIBRARIES" ${ARGN})
+  if(T_WINDOWS_ONLY AND NOT WIN32)
+    return()
+  endif()
+  if(T_NATIVE_ONLY AND WIN32)
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBRARIES} GTest::gmock GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+endfunction()

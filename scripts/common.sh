@@ -1,0 +1,32 @@
+# Shared by the scripts: tree locations and the Wine environment.
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build_root="${VIVIDSWIRL_BUILD_DIR:-$root/build}"
+native_tree="$build_root/native"
+sanitize_tree="$build_root/sanitize"
+windows_tree="$build_root/windows"
+jobs="$(nproc)"
+
+export WINEPREFIX="$windows_tree/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+configure_tree() { # tree, extra cmake arguments...
+  local tree="$1"
+  shift
+  cmake -S "$root" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+}
+
+configure_windows_tree() {
+  configure_tree "$windows_tree" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DVIVIDSWIRL_BENCHMARKS=OFF "$@"
+}
+
+# Creates the private Wine prefix once (its first start takes a while).
+ensure_wine_prefix() {
+  mkdir -p "$WINEPREFIX"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+}
