@@ -19,11 +19,10 @@ CANDIDATEFORM candidate_form{};
 int placements = 0;
 const auto fake_context = reinterpret_cast<HIMC>(0x4242);
 
-class CanvasImeInput : public canvas_host_test {
+class CanvasImeInput : public canvas_window_test {
   protected:
     void SetUp() override {
-        canvas_host_test::SetUp();
-        window = &open_test_window();
+        canvas_window_test::SetUp();
         context_available = true;
         contexts_released = 0;
         placements = 0;
@@ -55,12 +54,6 @@ class CanvasImeInput : public canvas_host_test {
             return TRUE;
         };
     }
-
-    LRESULT send(UINT message, WPARAM wparam, LPARAM lparam) {
-        return canvas_host_test::send(*window, message, wparam, lparam);
-    }
-
-    canvas_window* window = nullptr;
 };
 
 struct composition_case {

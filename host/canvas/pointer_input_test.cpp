@@ -20,15 +20,11 @@ std::vector<TOUCHINPUT> answered_touches;
 BOOL touches_answer = TRUE;
 int touch_handles_closed = 0;
 
-class CanvasPointerInput : public canvas_host_test {
+class CanvasPointerInput : public canvas_window_test {
   protected:
     void SetUp() override {
-        canvas_host_test::SetUp();
-        window = &open_test_window();
-        SetWindowPos(window->hwnd, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        drain_window_messages();
-        origin = {0, 0};
-        ClientToScreen(window->hwnd, &origin);
+        canvas_window_test::SetUp();
+        origin = client_origin();
         type_answer = TRUE;
         pen_answer = FALSE;
         touches_answer = TRUE;
@@ -56,13 +52,8 @@ class CanvasPointerInput : public canvas_host_test {
         };
     }
 
-    LRESULT send(UINT message, WPARAM wparam, LPARAM lparam) {
-        return canvas_host_test::send(*window, message, wparam, lparam);
-    }
-
     LPARAM screen_point(int x, int y) const { return MAKELPARAM(origin.x + x, origin.y + y); }
 
-    canvas_window* window = nullptr;
     POINT origin{};
 };
 

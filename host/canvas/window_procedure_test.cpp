@@ -15,35 +15,7 @@
 namespace tamo {
 namespace {
 
-class CanvasProcedure : public canvas_host_test {
-  protected:
-    void SetUp() override {
-        canvas_host_test::SetUp();
-        window = &open_test_window();
-        // Away from the screen corner, so the cursor is never clamped.
-        SetWindowPos(window->hwnd, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        drain_window_messages();
-    }
-
-    LRESULT send(UINT message, WPARAM wparam, LPARAM lparam) {
-        return canvas_host_test::send(*window, message, wparam, lparam);
-    }
-
-    POINT client_origin() const {
-        POINT origin{0, 0};
-        ClientToScreen(window->hwnd, &origin);
-        return origin;
-    }
-
-    void drain_for(int milliseconds) {
-        for (int waited = 0; waited < milliseconds; waited += 10) {
-            drain_window_messages();
-            Sleep(10);
-        }
-    }
-
-    canvas_window* window = nullptr;
-};
+using CanvasProcedure = canvas_window_test;
 
 struct key_case {
     const char* name;
