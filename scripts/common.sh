@@ -30,3 +30,15 @@ ensure_wine_prefix() {
     wineserver -w
   fi
 }
+
+# Keeps one persistent wineserver with its system processes for the run.
+# The system processes are started here, detached from the test runner's
+# pipes: started by a test instead, they would hold its output open.
+start_wine_services() {
+  wineserver -p
+  wine wineboot >/dev/null 2>&1 </dev/null
+}
+
+stop_wine_services() {
+  wineserver -k 2>/dev/null || true
+}
