@@ -2,6 +2,9 @@
 # One GoogleTest executable registered as one CTest test. In the Windows
 # tree CTest runs it under Wine through CMAKE_CROSSCOMPILING_EMULATOR.
 function(vividswirl_test name)
+  if(VIVIDSWIRL_FUZZ)
+    return()
+  endif()
   cmake_parse_arguments(T "WINDOWS_ONLY;NATIVE_ONLY" "" "SOURCES;LIBRARIES" ${ARGN})
   if(T_WINDOWS_ONLY AND NOT WIN32)
     return()
