@@ -3,6 +3,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build_root="${VIVIDSWIRL_BUILD_DIR:-$root/build}"
 native_tree="$build_root/native"
 sanitize_tree="$build_root/sanitize"
+thread_tree="$build_root/thread"
 windows_tree="$build_root/windows"
 jobs="$(nproc)"
 
