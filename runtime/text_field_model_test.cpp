@@ -112,13 +112,6 @@ TEST(TextFieldModelTest, EditsEachCaseStepByStep) {
     }
 }
 
-TEST(TextFieldModelTest, BeginKeepsTheValueForCancel) {
-    text_field_model field;
-    field.begin("Name");
-    field.insert("X");
-    EXPECT_EQ(field.saved(), "Name");
-}
-
 // Starts editing with an empty value and types the text, so it is not
 // selected.
 void type_into_empty_field(text_field_model& field, const std::string& text) {
