@@ -7,15 +7,10 @@
 #include <string_view>
 
 #include "runtime/environment.hpp"
+#include "runtime/fuzz_input.hpp"
 #include "runtime/utf8.hpp"
 
 namespace {
-
-void require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 bool settable_name(std::string_view name) {
     return !name.empty() && name.find('=') == std::string_view::npos &&
@@ -32,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Any byte sequence as a name, looked up before anything is stored.
     const std::string unset_answer = tamo::get_environment_utf8(input);
-    require(unset_answer.empty() || tamo::utf16_length_of_utf8(unset_answer).has_value());
+    tamo::fuzz_require(unset_answer.empty() ||
+                       tamo::utf16_length_of_utf8(unset_answer).has_value());
 
     if (!settable_name(name) || value.find('\0') != std::string::npos) {
         return 0;
@@ -45,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto name_units = tamo::utf16_length_of_utf8(variable);
     const auto value_units = tamo::utf16_length_of_utf8(value);
     const bool readable = name_units && value_units && *value_units > 0 && *value_units < 32768;
-    require(readable ? answer == value : answer.empty());
+    tamo::fuzz_require(readable ? answer == value : answer.empty());
     unsetenv(variable.c_str());
     return 0;
 }

@@ -9,15 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/fuzz_input.hpp"
 #include "runtime/text_format.hpp"
 
 namespace {
-
-void require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 // Splits the input at 0xFF bytes: pattern first, then the arguments.
 std::vector<std::string> split_fields(std::string_view input) {
@@ -35,7 +30,7 @@ std::vector<std::string> split_fields(std::string_view input) {
 // Reads "<decimal>:" at position; returns the number and moves past ':'.
 std::size_t read_length(const std::string& text, std::size_t& position) {
     const std::size_t colon = text.find(':', position);
-    require(colon != std::string::npos);
+    tamo::fuzz_require(colon != std::string::npos);
     const std::size_t value = std::stoull(text.substr(position, colon - position));
     position = colon + 1;
     return value;
@@ -45,12 +40,12 @@ void check_composite_key(const std::string& kind, const std::string& id, std::in
     const std::string key = tamo::composite_key(kind, id, number);
     std::size_t position = 0;
     const std::size_t kind_length = read_length(key, position);
-    require(key.compare(position, kind_length, kind) == 0 && kind_length == kind.size());
+    tamo::fuzz_require(key.compare(position, kind_length, kind) == 0 && kind_length == kind.size());
     position += kind_length + 1;
     const std::size_t id_length = read_length(key, position);
-    require(key.compare(position, id_length, id) == 0 && id_length == id.size());
+    tamo::fuzz_require(key.compare(position, id_length, id) == 0 && id_length == id.size());
     position += id_length;
-    require(key.substr(position) == ":" + std::to_string(number));
+    tamo::fuzz_require(key.substr(position) == ":" + std::to_string(number));
 }
 
 }  // namespace
@@ -64,19 +59,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         const std::string result = tamo::format_message(pattern, arguments);
         if (pattern.find('{') == std::string::npos) {
-            require(result == pattern);
+            tamo::fuzz_require(result == pattern);
         }
         if (arguments.empty()) {
-            require(result == pattern);
+            tamo::fuzz_require(result == pattern);
         }
     } catch (const std::out_of_range& error) {
-        require(std::string_view(error.what()) == "stoull");
-        require(pattern.find('{') != std::string::npos);
+        tamo::fuzz_require(std::string_view(error.what()) == "stoull");
+        tamo::fuzz_require(pattern.find('{') != std::string::npos);
     }
 
     const std::string prefixed = tamo::length_prefixed(pattern);
     const std::string head = std::to_string(pattern.size()) + ":";
-    require(prefixed == head + pattern);
+    tamo::fuzz_require(prefixed == head + pattern);
 
     const std::int32_t number =
         size >= 4 ? static_cast<std::int32_t>(data[0] | (data[1] << 8) | (data[2] << 16) |
@@ -89,12 +84,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         all_hex =
             all_hex && std::string_view("0123456789abcdefABCDEF").find(c) != std::string_view::npos;
     }
-    require(tamo::is_hex_text(pattern) == all_hex);
+    tamo::fuzz_require(tamo::is_hex_text(pattern) == all_hex);
 
     for (const std::string& argument : arguments) {
         const bool expected =
             pattern.size() >= argument.size() && pattern.compare(0, argument.size(), argument) == 0;
-        require(tamo::starts_with(pattern, argument) == expected);
+        tamo::fuzz_require(tamo::starts_with(pattern, argument) == expected);
     }
     return 0;
 }
