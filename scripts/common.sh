@@ -24,10 +24,16 @@ configure_windows_tree() {
 }
 
 # Creates the private Wine prefix once (its first start takes a while).
+# Its windows are unmanaged: with no window manager on the virtual display,
+# Wine otherwise waits 2 s for every shown window that is hidden or destroyed.
 ensure_wine_prefix() {
   mkdir -p "$WINEPREFIX"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+  if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     wineserver -w
   fi
 }
