@@ -1,0 +1,49 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "host/ui_services/native_ui_host_provider.hpp"
+#include "host/ui_services/provider_descriptor.hpp"
+
+namespace tamo::testing {
+
+constexpr std::int32_t owner = 7;
+constexpr std::int32_t foreign = 8;
+
+// Accepted contract, name "p" and every capability offered.
+provider_descriptor full_descriptor();
+
+// Same contract and name without any capability.
+provider_descriptor bare_descriptor();
+
+// A provider owned by thread 7, initialised at time 100 with correlation 5.
+native_ui_host_provider ready_provider(const provider_descriptor& descriptor = full_descriptor());
+
+// "name=value" for every field but failures and diagnostic, the two a
+// refusal may change.
+std::vector<std::string> fields_besides_refusal(const native_ui_host_provider& provider);
+
+// Runs the call and checks that it was refused with the diagnostic given:
+// the result is false ("" for a text), failures rose by one and nothing
+// else changed.
+template <typename Call>
+void expect_refused(native_ui_host_provider& provider, const std::string& diagnostic, Call&& call) {
+    const std::vector<std::string> before = fields_besides_refusal(provider);
+    const std::int32_t failures_before = provider.failures;
+    const auto result = call();
+    if constexpr (std::is_same_v<std::decay_t<decltype(result)>, std::string>) {
+        EXPECT_EQ(result, "");
+    } else {
+        EXPECT_FALSE(result);
+    }
+    EXPECT_EQ(provider.diagnostic, diagnostic);
+    EXPECT_EQ(provider.failures, failures_before + 1);
+    EXPECT_EQ(fields_besides_refusal(provider), before);
+}
+
+}  // namespace tamo::testing
