@@ -41,6 +41,35 @@ class native_ui_host_provider {
                                    const std::string& event_state, const std::string& detail,
                                    std::int32_t time, std::int32_t correlation,
                                    std::int32_t latency);
+    virtual bool text_input_begin(const std::string& window, const std::string& composition,
+                                  std::int32_t selection_start, std::int32_t selection_end,
+                                  std::int32_t replacement_start, std::int32_t replacement_end,
+                                  std::int32_t caret_x, std::int32_t caret_y,
+                                  std::int32_t caret_width, std::int32_t caret_height,
+                                  std::int32_t candidate_x, std::int32_t candidate_y,
+                                  const std::string& purpose, const std::string& hints,
+                                  bool dead_key, bool request_keyboard, std::int32_t thread,
+                                  std::int32_t time, std::int32_t correlation);
+    virtual bool surrounding_text_update(const std::string& window, const std::string& text,
+                                         std::int32_t selection_start, std::int32_t selection_end,
+                                         std::int32_t first_deletion, std::int32_t second_deletion,
+                                         std::int32_t thread, std::int32_t time,
+                                         std::int32_t correlation);
+    virtual bool text_input_commit(const std::string& window, const std::string& text,
+                                   std::int32_t replacement_start, std::int32_t replacement_end,
+                                   std::int32_t thread, std::int32_t time,
+                                   std::int32_t correlation);
+    virtual bool text_input_cancel(const std::string& window, const std::string& reason,
+                                   std::int32_t thread, std::int32_t time,
+                                   std::int32_t correlation);
+    // Cancels an active composition first (two records, the second one a
+    // time unit later).
+    virtual bool text_focus_transfer(const std::string& source, const std::string& destination,
+                                     std::int32_t thread, std::int32_t time,
+                                     std::int32_t correlation);
+    virtual bool virtual_keyboard_update(bool requested, bool visible,
+                                         const std::string& keyboard_state, std::int32_t thread,
+                                         std::int32_t time, std::int32_t correlation);
     virtual bool provider_loss(const std::string& reason, std::int32_t thread, std::int32_t time,
                                std::int32_t correlation);
     virtual bool teardown(std::int32_t thread, std::int32_t time, std::int32_t correlation);

@@ -11,6 +11,7 @@
 namespace tamo {
 namespace {
 
+using testing::approving_reject_provider;
 using testing::bare_descriptor;
 using testing::expect_refused;
 using testing::foreign;
@@ -289,17 +290,6 @@ TEST(ProviderLifecycleOrder, RecordsSeeTheFieldsOfTheirStep) {
                                                        "lost in ready composition=off",
                                                        "torn-down in lost composition=on"}));
 }
-
-// A reject that claims success must not turn a refusal into an acceptance.
-class approving_reject_provider : public native_ui_host_provider {
-  public:
-    using native_ui_host_provider::native_ui_host_provider;
-
-    bool reject(const std::string& operation, const std::string& reason) override {
-        native_ui_host_provider::reject(operation, reason);
-        return true;
-    }
-};
 
 TEST(ProviderLifecycleOrder, RefusalsStayRefusedWhateverRejectReturns) {
     approving_reject_provider provider(full_descriptor(), owner);

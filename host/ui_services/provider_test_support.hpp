@@ -24,6 +24,17 @@ provider_descriptor bare_descriptor();
 // A provider owned by thread 7, initialised at time 100 with correlation 5.
 native_ui_host_provider ready_provider(const provider_descriptor& descriptor = full_descriptor());
 
+// A reject that claims success; refusals must stay refusals all the same.
+class approving_reject_provider : public native_ui_host_provider {
+public:
+    using native_ui_host_provider::native_ui_host_provider;
+
+    bool reject(const std::string& operation, const std::string& reason) override {
+        native_ui_host_provider::reject(operation, reason);
+        return true;
+    }
+};
+
 // "name=value" for every field but failures and diagnostic, the two a
 // refusal may change.
 std::vector<std::string> fields_besides_refusal(const native_ui_host_provider& provider);

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "host/ui_services/native_ui_host_provider.hpp"
+#include "host/ui_services/provider_test_support.hpp"
+
+namespace tamo {
+namespace {
+
+using testing::approving_reject_provider;
+using testing::bare_descriptor;
+using testing::expect_refused;
+using testing::foreign;
+using testing::full_descriptor;
+using testing::owner;
+
+// One service request, made with the thread id given.
+struct service_call {
+    const char* operation;
+    const char* capability;
+    std::function<bool(native_ui_host_provider&, std::int32_t thread)> call;
+};
+
+const std::vector<service_call>& service_calls() {
+    static const std::vector<service_call> calls = {
+        {"text_input_begin", "text-input",
+         [](native_ui_host_provider& p, std::int32_t thread) {
+             return p.text_input_begin("w", "abc", 0, 3, 0, 3, 10, 20, 2, 16, 10, 36, "text",
+                                       "none", false, true, thread, 1, 1);
+         }},
+        {"surrounding_text_update", "text-input",
+         [](native_ui_host_provider& p, std::int32_t thread) {
+             return p.surrounding_text_update("w", "t", 0, 0, 0, 0, thread, 1, 1);
+         }},
+        {"text_input_commit", "text-input",
+         [](native_ui_host_provider& p, std::int32_t thread) {
+             return p.text_input_commit("w", "ab", 1, 2, thread, 1, 1);
+         }},
+        {"text_input_cancel", "text-input",
+         [](native_ui_host_provider& p, std::int32_t thread) {
+             return p.text_input_cancel("w", "escape", thread, 1, 1);
+         }},
+        {"text_focus_transfer", "text-input",
+         [](native_ui_host_provider& p, std::int32_t thread) {
+             return p.text_focus_transfer("w", "v", thread, 1, 1);
+         }},
+        {"virtual_keyboard_update", "virtual-keyboard",
+         [](native_ui_host_provider& p, std::int32_t thread) {
+             return p.virtual_keyboard_update(true, true, "docked", thread, 1, 1);
+         }},
+    };
+    return calls;
+}
+
+std::string refusal(const service_call& service, const std::string& reason) {
+    return std::string("host.ui_services ") + service.capability + " rejected: " + reason;
+}
+
+// A provider in each state that serves nothing, reached the ordinary way.
+std::vector<native_ui_host_provider> providers_not_ready() {
+    std::vector<native_ui_host_provider> providers;
+    providers.emplace_back(full_descriptor(), owner);
+
+    provider_descriptor incompatible = full_descriptor();
+    incompatible.contract_version = 2;
+    providers.emplace_back(incompatible, owner);
+    providers.back().initialize(true, false, owner, 1, 1);
+
+    providers.emplace_back(full_descriptor(), owner);
+    providers.back().initialize(false, false, owner, 1, 1);
+
+    providers.emplace_back(full_descriptor(), owner);
+    providers.back().initialize(true, true, owner, 1, 1);
+
+    providers.emplace_back(full_descriptor(), owner);
+    providers.back().initialize(true, false, owner, 1, 1);
+    providers.back().provider_loss("gone", owner, 2, 2);
+
+    providers.emplace_back(full_descriptor(), owner);
+    providers.back().initialize(true, false, owner, 1, 1);
+    providers.back().teardown(owner, 2, 2);
+    return providers;
+}
+
+TEST(ServiceGate, EveryServiceIsRefusedInEveryStateButReady) {
+    for (native_ui_host_provider& provider : providers_not_ready()) {
+        for (const service_call& service : service_calls()) {
+            SCOPED_TRACE(std::string(service.operation) + " in " + provider.state);
+            expect_refused(provider, refusal(service, "provider-state=" + provider.state),
+                           [&] { return service.call(provider, owner); });
+        }
+    }
+}
+
+TEST(ServiceGate, StateIsCheckedBeforeThreadAndCapability) {
+    for (const service_call& service : service_calls()) {
+        SCOPED_TRACE(service.operation);
+        native_ui_host_provider provider(bare_descriptor(), owner);
+        expect_refused(provider, refusal(service, "provider-state=new"),
+                       [&] { return service.call(provider, foreign); });
+    }
+}
+
+TEST(ServiceGate, ThreadIsCheckedBeforeCapability) {
+    for (const service_call& service : service_calls()) {
+        SCOPED_TRACE(service.operation);
+        native_ui_host_provider provider = testing::ready_provider(bare_descriptor());
+        expect_refused(provider, refusal(service, "wrong-thread expected=7 actual=8"),
+                       [&] { return service.call(provider, foreign); });
+        expect_refused(provider, refusal(service, "capability-unavailable-before-effect"),
+                       [&] { return service.call(provider, owner); });
+    }
+}
+
+TEST(ServiceGate, WrongThreadReportsExtremeIds) {
+    constexpr std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t highest = std::numeric_limits<std::int32_t>::max();
+    for (const service_call& service : service_calls()) {
+        SCOPED_TRACE(service.operation);
+        native_ui_host_provider provider(full_descriptor(), lowest);
+        ASSERT_TRUE(provider.initialize(true, false, lowest, 1, 1));
+        expect_refused(provider,
+                       refusal(service, "wrong-thread expected=-2147483648 actual=2147483647"),
+                       [&] { return service.call(provider, highest); });
+    }
+}
+
+TEST(ServiceGate, RefusalsStayRefusedWhateverRejectReturns) {
+    for (const service_call& service : service_calls()) {
+        SCOPED_TRACE(service.operation);
+        approving_reject_provider provider(full_descriptor(), owner);
+        expect_refused(provider, refusal(service, "provider-state=new"),
+                       [&] { return service.call(provider, owner); });
+    }
+}
+
+}  // namespace
+}  // namespace tamo
