@@ -1,7 +1,7 @@
 #include <string>
 
 #include "host/ui_services/native_ui_host_provider.hpp"
-#include "host/ui_services/saturating_count.hpp"
+#include "host/ui_services/provider_counting.hpp"
 #include "runtime/text_format.hpp"
 
 namespace tamo {

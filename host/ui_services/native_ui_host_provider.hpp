@@ -41,6 +41,21 @@ class native_ui_host_provider {
                                    const std::string& event_state, const std::string& detail,
                                    std::int32_t time, std::int32_t correlation,
                                    std::int32_t latency);
+    // Index of the node, -1 when the tree has none with that id.
+    virtual std::int32_t find_accessibility_node(const std::string& node_id) const;
+    virtual bool accessibility_batch_begin(std::int32_t thread, std::int32_t time,
+                                           std::int32_t correlation);
+    virtual bool accessibility_update(const std::string& node_id, std::int32_t generation,
+                                      const std::string& role, const std::string& name,
+                                      std::int32_t thread);
+    virtual bool accessibility_batch_commit(std::int32_t thread, std::int32_t time,
+                                            std::int32_t correlation);
+    // Guarded against a second action started while one is being recorded;
+    // the guard is cleared however the dispatch ends.
+    virtual bool accessibility_action(const std::string& node_id, std::int32_t generation,
+                                      const std::string& action, bool reentrant,
+                                      std::int32_t thread, std::int32_t time,
+                                      std::int32_t correlation);
     virtual bool text_input_begin(const std::string& window, const std::string& composition,
                                   std::int32_t selection_start, std::int32_t selection_end,
                                   std::int32_t replacement_start, std::int32_t replacement_end,

@@ -2,7 +2,7 @@
 #include <string_view>
 
 #include "host/ui_services/native_ui_host_provider.hpp"
-#include "host/ui_services/saturating_count.hpp"
+#include "host/ui_services/provider_counting.hpp"
 #include "runtime/text_format.hpp"
 
 namespace tamo {

@@ -26,7 +26,7 @@ native_ui_host_provider ready_provider(const provider_descriptor& descriptor = f
 
 // A reject that claims success; refusals must stay refusals all the same.
 class approving_reject_provider : public native_ui_host_provider {
-public:
+  public:
     using native_ui_host_provider::native_ui_host_provider;
 
     bool reject(const std::string& operation, const std::string& reason) override {

@@ -28,6 +28,22 @@ struct service_call {
 
 const std::vector<service_call>& service_calls() {
     static const std::vector<service_call> calls = {
+        {"accessibility_batch_begin", "accessibility",
+         [](native_ui_host_provider& p, std::int32_t thread) {
+             return p.accessibility_batch_begin(thread, 1, 1);
+         }},
+        {"accessibility_update", "accessibility",
+         [](native_ui_host_provider& p, std::int32_t thread) {
+             return p.accessibility_update("save", 1, "button", "Save", thread);
+         }},
+        {"accessibility_batch_commit", "accessibility",
+         [](native_ui_host_provider& p, std::int32_t thread) {
+             return p.accessibility_batch_commit(thread, 1, 1);
+         }},
+        {"accessibility_action", "accessibility",
+         [](native_ui_host_provider& p, std::int32_t thread) {
+             return p.accessibility_action("save", 1, "invoke", false, thread, 1, 1);
+         }},
         {"text_input_begin", "text-input",
          [](native_ui_host_provider& p, std::int32_t thread) {
              return p.text_input_begin("w", "abc", 0, 3, 0, 3, 10, 20, 2, 16, 10, 36, "text",
