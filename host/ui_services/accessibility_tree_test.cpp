@@ -133,40 +133,6 @@ TEST(AccessibilityLookup, FindsTheFirstInsertionIndex) {
     EXPECT_EQ(provider.find_accessibility_node("b"), 1);
 }
 
-// Starts a second action from inside the recording of the first, or throws
-// while recording it.
-class dispatching_provider : public native_ui_host_provider {
-  public:
-    using native_ui_host_provider::native_ui_host_provider;
-
-    void record_host_event(const std::string& category, const std::string& subject,
-                           const std::string& event_state, const std::string& detail,
-                           std::int32_t time, std::int32_t correlation,
-                           std::int32_t latency) override {
-        if (event_state == "action") {
-            guard_when_recorded = action_guard;
-            if (nested_request) {
-                nested_request = false;
-                nested_result =
-                    accessibility_action(subject, 1, "nested", false, owner, time, correlation);
-                nested_diagnostic = diagnostic;
-            }
-            if (fail_recording) {
-                fail_recording = false;
-                throw std::runtime_error("log unavailable");
-            }
-        }
-        native_ui_host_provider::record_host_event(category, subject, event_state, detail, time,
-                                                   correlation, latency);
-    }
-
-    bool nested_request = false;
-    bool fail_recording = false;
-    bool guard_when_recorded = false;
-    bool nested_result = true;
-    std::string nested_diagnostic;
-};
-
 class AccessibilityDispatch : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -175,24 +141,36 @@ class AccessibilityDispatch : public ::testing::Test {
         ASSERT_TRUE(provider.accessibility_update("save", 1, "button", "Save", owner));
     }
 
-    dispatching_provider provider{full_descriptor(), owner};
+    testing::observed_provider provider{full_descriptor(), owner};
 };
 
 TEST_F(AccessibilityDispatch, ActionFromInsideTheDispatchIsRefused) {
-    provider.nested_request = true;
+    bool guard_when_recorded = false;
+    bool nested_result = true;
+    std::string nested_diagnostic;
+    provider.before_record = [&](const std::string& event_state, const std::string& subject) {
+        if (event_state == "action" && nested_diagnostic.empty()) {
+            guard_when_recorded = provider.action_guard;
+            nested_result = provider.accessibility_action(subject, 1, "nested", false, owner, 1, 1);
+            nested_diagnostic = provider.diagnostic;
+        }
+    };
     EXPECT_TRUE(provider.accessibility_action("save", 1, "invoke", false, owner, 220, 13));
-    EXPECT_TRUE(provider.guard_when_recorded);
-    EXPECT_FALSE(provider.nested_result);
-    EXPECT_EQ(provider.nested_diagnostic,
+    EXPECT_TRUE(guard_when_recorded);
+    EXPECT_FALSE(nested_result);
+    EXPECT_EQ(nested_diagnostic,
               "host.ui_services accessibility-action rejected: reentrant-or-unavailable");
     EXPECT_FALSE(provider.action_guard);
 }
 
 TEST_F(AccessibilityDispatch, GuardIsClearedWhenRecordingThrows) {
-    provider.fail_recording = true;
+    provider.before_record = [](const std::string&, const std::string&) {
+        throw std::runtime_error("log unavailable");
+    };
     EXPECT_THROW(provider.accessibility_action("save", 1, "invoke", false, owner, 220, 13),
                  std::runtime_error);
     EXPECT_FALSE(provider.action_guard);
+    provider.before_record = nullptr;
     EXPECT_TRUE(provider.accessibility_action("save", 1, "invoke", false, owner, 230, 14));
 }
 

@@ -256,39 +256,32 @@ TEST(ProviderTeardown, TornDownProviderStillReports) {
               "clipboard-format=; failures=0; allocations=2; max-latency-us=1; diagnostic=ok");
 }
 
-// Sees the fields as they stand when each record is written.
-class observing_provider : public native_ui_host_provider {
-  public:
-    using native_ui_host_provider::native_ui_host_provider;
-
-    void record_host_event(const std::string& category, const std::string& subject,
-                           const std::string& event_state, const std::string& detail,
-                           std::int32_t time, std::int32_t correlation,
-                           std::int32_t latency) override {
-        seen.push_back(event_state + " in " + state +
-                       " composition=" + (composition_active ? "on" : "off"));
-        native_ui_host_provider::record_host_event(category, subject, event_state, detail, time,
-                                                   correlation, latency);
-    }
-
-    std::vector<std::string> seen;
-};
-
 TEST(ProviderLifecycleOrder, RecordsSeeTheFieldsOfTheirStep) {
-    observing_provider failing(full_descriptor(), owner);
+    std::vector<std::string> seen;
+    const auto watch = [&seen](testing::observed_provider& provider) {
+        provider.before_record = [&seen, &provider](const std::string& event_state,
+                                                    const std::string&) {
+            seen.push_back(event_state + " in " + provider.state +
+                           " composition=" + (provider.composition_active ? "on" : "off"));
+        };
+    };
+    testing::observed_provider failing(full_descriptor(), owner);
+    watch(failing);
     failing.initialize(true, true, owner, 1, 1);
-    EXPECT_EQ(failing.seen,
+    EXPECT_EQ(seen,
               std::vector<std::string>{"partial-initialization-cleaned in failed composition=off"});
 
-    observing_provider provider(full_descriptor(), owner);
+    seen.clear();
+    testing::observed_provider provider(full_descriptor(), owner);
+    watch(provider);
     provider.initialize(true, false, owner, 1, 1);
     provider.composition_active = true;
     provider.provider_loss("gone", owner, 2, 2);
     provider.composition_active = true;
     provider.teardown(owner, 3, 3);
-    EXPECT_EQ(provider.seen, (std::vector<std::string>{"ready in ready composition=off",
-                                                       "lost in ready composition=off",
-                                                       "torn-down in lost composition=on"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"ready in ready composition=off",
+                                              "lost in ready composition=off",
+                                              "torn-down in lost composition=on"}));
 }
 
 TEST(ProviderLifecycleOrder, RefusalsStayRefusedWhateverRejectReturns) {

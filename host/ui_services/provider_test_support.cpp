@@ -48,6 +48,17 @@ provider_descriptor bare_descriptor() {
     return descriptor;
 }
 
+void observed_provider::record_host_event(const std::string& category, const std::string& subject,
+                                          const std::string& event_state, const std::string& detail,
+                                          std::int32_t time, std::int32_t correlation,
+                                          std::int32_t latency) {
+    if (before_record) {
+        before_record(event_state, subject);
+    }
+    native_ui_host_provider::record_host_event(category, subject, event_state, detail, time,
+                                               correlation, latency);
+}
+
 native_ui_host_provider ready_provider(const provider_descriptor& descriptor) {
     native_ui_host_provider provider(descriptor, owner);
     EXPECT_TRUE(provider.initialize(true, false, owner, 100, 5));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -33,6 +34,20 @@ class approving_reject_provider : public native_ui_host_provider {
         native_ui_host_provider::reject(operation, reason);
         return true;
     }
+};
+
+// Calls before_record, when set, just before each host-event record is
+// written, so a test sees the fields as they stand at that moment.
+class observed_provider : public native_ui_host_provider {
+  public:
+    using native_ui_host_provider::native_ui_host_provider;
+
+    void record_host_event(const std::string& category, const std::string& subject,
+                           const std::string& event_state, const std::string& detail,
+                           std::int32_t time, std::int32_t correlation,
+                           std::int32_t latency) override;
+
+    std::function<void(const std::string& event_state, const std::string& subject)> before_record;
 };
 
 // "name=value" for every field but failures and diagnostic, the two a

@@ -257,24 +257,16 @@ TEST_F(TextInput, VirtualKeyboardNamesTheLastTextWindow) {
     EXPECT_FALSE(provider.keyboard_requested);
 }
 
-TEST_F(TextInput, CommitIsRecordedBeforeTheCompositionEnds) {
-    struct commit_observer : native_ui_host_provider {
-        using native_ui_host_provider::native_ui_host_provider;
-        void record_host_event(const std::string& category, const std::string& subject,
-                               const std::string& event_state, const std::string& detail,
-                               std::int32_t time, std::int32_t correlation,
-                               std::int32_t latency) override {
-            active_when_recorded = composition_active;
-            native_ui_host_provider::record_host_event(category, subject, event_state, detail, time,
-                                                       correlation, latency);
-        }
-        bool active_when_recorded = false;
-    };
-    commit_observer observer(full_descriptor(), owner);
+TEST(TextInputOrder, CommitIsRecordedBeforeTheCompositionEnds) {
+    testing::observed_provider observer(full_descriptor(), owner);
     ASSERT_TRUE(observer.initialize(true, false, owner, 1, 1));
     ASSERT_TRUE(begin(observer, {}));
+    bool active_when_recorded = false;
+    observer.before_record = [&](const std::string&, const std::string&) {
+        active_when_recorded = observer.composition_active;
+    };
     ASSERT_TRUE(observer.text_input_commit("w", "ab", 1, 2, owner, 2, 2));
-    EXPECT_TRUE(observer.active_when_recorded);
+    EXPECT_TRUE(active_when_recorded);
     EXPECT_FALSE(observer.composition_active);
 }
 
