@@ -85,6 +85,19 @@ class native_ui_host_provider {
     virtual bool virtual_keyboard_update(bool requested, bool visible,
                                          const std::string& keyboard_state, std::int32_t thread,
                                          std::int32_t time, std::int32_t correlation);
+    virtual bool is_supported_media_type(const std::string& media_type) const;
+    virtual bool clipboard_set(const std::string& owner, const std::string& media_type,
+                               const std::string& content, bool delayed, bool permission,
+                               std::int32_t thread, std::int32_t time, std::int32_t correlation);
+    // Supplies the content that a delayed set promised.
+    virtual bool clipboard_materialize(const std::string& owner, const std::string& content,
+                                       bool permission, std::int32_t thread, std::int32_t time,
+                                       std::int32_t correlation);
+    // The content, or "" when refused: a refused read and a read of empty
+    // content give the same text; failures and the diagnostic tell them apart.
+    virtual std::string clipboard_read(const std::string& media_type, bool permission,
+                                       std::int32_t thread, std::int32_t time,
+                                       std::int32_t correlation);
     virtual bool provider_loss(const std::string& reason, std::int32_t thread, std::int32_t time,
                                std::int32_t correlation);
     virtual bool teardown(std::int32_t thread, std::int32_t time, std::int32_t correlation);

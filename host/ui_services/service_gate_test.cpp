@@ -69,6 +69,20 @@ const std::vector<service_call>& service_calls() {
          [](native_ui_host_provider& p, std::int32_t thread) {
              return p.virtual_keyboard_update(true, true, "docked", thread, 1, 1);
          }},
+        {"clipboard_set", "clipboard",
+         [](native_ui_host_provider& p, std::int32_t thread) {
+             return p.clipboard_set("w1", "text/plain;charset=utf-8", "hi", false, true, thread, 1,
+                                    1);
+         }},
+        {"clipboard_materialize", "clipboard",
+         [](native_ui_host_provider& p, std::int32_t thread) {
+             return p.clipboard_materialize("w1", "hi", true, thread, 1, 1);
+         }},
+        // A refused read gives "", so any other text means it was served.
+        {"clipboard_read", "clipboard",
+         [](native_ui_host_provider& p, std::int32_t thread) {
+             return p.clipboard_read("", true, thread, 1, 1) != "";
+         }},
     };
     return calls;
 }
