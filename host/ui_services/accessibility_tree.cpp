@@ -2,6 +2,7 @@
 
 #include "host/ui_services/native_ui_host_provider.hpp"
 #include "host/ui_services/provider_counting.hpp"
+#include "host/ui_services/provider_rows.hpp"
 #include "runtime/text_format.hpp"
 
 namespace tamo {
@@ -23,12 +24,7 @@ class flag_reset {
 }  // namespace
 
 std::int32_t native_ui_host_provider::find_accessibility_node(const std::string& node_id) const {
-    for (std::size_t index = 0; index < node_ids.size(); ++index) {
-        if (node_ids[index] == node_id) {
-            return static_cast<std::int32_t>(index);
-        }
-    }
-    return -1;
+    return find_row(node_ids, node_id);
 }
 
 bool native_ui_host_provider::accessibility_batch_begin(std::int32_t thread, std::int32_t time,
@@ -57,22 +53,19 @@ bool native_ui_host_provider::accessibility_update(const std::string& node_id,
         return false;
     }
     const std::int32_t index = find_accessibility_node(node_id);
-    if (!is_row(index, node_ids.size())) {
-        node_ids.push_back(node_id);
-        node_generations.push_back(generation);
-        node_roles.push_back(role);
-        node_names.push_back(name);
-        allocations = saturating_add(allocations, 4);
-        return true;
-    }
-    const auto row = static_cast<std::size_t>(index);
-    if (node_generations[row] > generation) {
+    const bool known = is_row(index, node_ids.size());
+    const std::size_t row = known ? static_cast<std::size_t>(index) : node_ids.size();
+    if (known && node_generations[row] > generation) {
         reject("accessibility-update", "stale-generation");
         return false;
     }
-    node_generations[row] = generation;
-    node_roles[row] = role;
-    node_names[row] = name;
+    if (!known) {
+        node_ids.push_back(node_id);
+        allocations = saturating_add(allocations, 4);
+    }
+    put_row(node_generations, row, generation);
+    put_row(node_roles, row, role);
+    put_row(node_names, row, name);
     return true;
 }
 

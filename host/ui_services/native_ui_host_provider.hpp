@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "host/ui_services/display_record.hpp"
 #include "host/ui_services/provider_descriptor.hpp"
 
 namespace tamo {
@@ -98,6 +99,13 @@ class native_ui_host_provider {
     virtual std::string clipboard_read(const std::string& media_type, bool permission,
                                        std::int32_t thread, std::int32_t time,
                                        std::int32_t correlation);
+    // Index of the display, -1 when none has that id.
+    virtual std::int32_t find_display(const std::string& display_id) const;
+    // Adds or replaces a display; the topology is checked only on commit.
+    virtual bool display_publish(const display_record& display, std::int32_t thread);
+    // Accepted with exactly one primary display.
+    virtual bool display_topology_commit(std::int32_t thread, std::int32_t time,
+                                         std::int32_t correlation);
     virtual bool provider_loss(const std::string& reason, std::int32_t thread, std::int32_t time,
                                std::int32_t correlation);
     virtual bool teardown(std::int32_t thread, std::int32_t time, std::int32_t correlation);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <limits>
 
@@ -11,12 +10,6 @@ inline std::int32_t saturating_add(std::int32_t value, std::int32_t amount) {
     const std::int64_t sum = std::int64_t{value} + std::int64_t{amount};
     const std::int64_t limit = std::numeric_limits<std::int32_t>::max();
     return static_cast<std::int32_t>(sum < limit ? sum : limit);
-}
-
-// True when a look-up result names an entry of a list of that size; any
-// other index, whatever a look-up returned, is treated as not found.
-inline bool is_row(std::int32_t index, std::size_t size) {
-    return index >= 0 && static_cast<std::size_t>(index) < size;
 }
 
 }  // namespace tamo

@@ -83,6 +83,14 @@ const std::vector<service_call>& service_calls() {
          [](native_ui_host_provider& p, std::int32_t thread) {
              return p.clipboard_read("", true, thread, 1, 1) != "";
          }},
+        {"display_publish", "display-topology",
+         [](native_ui_host_provider& p, std::int32_t thread) {
+             return p.display_publish({"d1", 0, 0, 800, 600, 0, 0, 800, 560, 100, true}, thread);
+         }},
+        {"display_topology_commit", "display-topology",
+         [](native_ui_host_provider& p, std::int32_t thread) {
+             return p.display_topology_commit(thread, 1, 1);
+         }},
     };
     return calls;
 }
