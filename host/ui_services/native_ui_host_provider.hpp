@@ -42,6 +42,9 @@ class native_ui_host_provider {
                                    const std::string& event_state, const std::string& detail,
                                    std::int32_t time, std::int32_t correlation,
                                    std::int32_t latency);
+    // Needs no capability; the thread id comes last.
+    virtual bool window_event(const std::string& window, const std::string& event_name,
+                              std::int32_t time, std::int32_t correlation, std::int32_t thread);
     // Index of the node, -1 when the tree has none with that id.
     virtual std::int32_t find_accessibility_node(const std::string& node_id) const;
     virtual bool accessibility_batch_begin(std::int32_t thread, std::int32_t time,
@@ -106,6 +109,8 @@ class native_ui_host_provider {
     // Accepted with exactly one primary display.
     virtual bool display_topology_commit(std::int32_t thread, std::int32_t time,
                                          std::int32_t correlation);
+    virtual bool session_transition(bool suspended, const std::string& detail, std::int32_t thread,
+                                    std::int32_t time, std::int32_t correlation);
     virtual bool provider_loss(const std::string& reason, std::int32_t thread, std::int32_t time,
                                std::int32_t correlation);
     virtual bool teardown(std::int32_t thread, std::int32_t time, std::int32_t correlation);

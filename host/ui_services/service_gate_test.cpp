@@ -91,6 +91,10 @@ const std::vector<service_call>& service_calls() {
          [](native_ui_host_provider& p, std::int32_t thread) {
              return p.display_topology_commit(thread, 1, 1);
          }},
+        {"session_transition", "session-lifecycle",
+         [](native_ui_host_provider& p, std::int32_t thread) {
+             return p.session_transition(true, "lock-screen", thread, 1, 1);
+         }},
     };
     return calls;
 }
@@ -135,6 +139,15 @@ TEST(ServiceGate, EveryServiceIsRefusedInEveryStateButReady) {
     }
 }
 
+TEST(ServiceGate, WindowEventsAreRefusedInEveryStateButReady) {
+    for (native_ui_host_provider& provider : providers_not_ready()) {
+        SCOPED_TRACE(provider.state);
+        expect_refused(provider,
+                       "host.ui_services window-event rejected: invalid-state-thread-or-window",
+                       [&] { return provider.window_event("w", "resize", 1, 1, owner); });
+    }
+}
+
 TEST(ServiceGate, StateIsCheckedBeforeThreadAndCapability) {
     for (const service_call& service : service_calls()) {
         SCOPED_TRACE(service.operation);
@@ -168,12 +181,58 @@ TEST(ServiceGate, WrongThreadReportsExtremeIds) {
     }
 }
 
-TEST(ServiceGate, RefusalsStayRefusedWhateverRejectReturns) {
+TEST(ServiceGate, GateRefusalsStayRefusedWhateverRejectReturns) {
     for (const service_call& service : service_calls()) {
         SCOPED_TRACE(service.operation);
         approving_reject_provider provider(full_descriptor(), owner);
         expect_refused(provider, refusal(service, "provider-state=new"),
                        [&] { return service.call(provider, owner); });
+    }
+}
+
+// A request that passes the gate and fails the operation's own check.
+struct own_check_refusal {
+    const char* diagnostic;
+    std::function<bool(native_ui_host_provider&)> call;
+};
+
+TEST(ServiceGate, OwnCheckRefusalsStayRefusedWhateverRejectReturns) {
+    const std::vector<own_check_refusal> refusals = {
+        {"host.ui_services accessibility-batch rejected: no-active-batch",
+         [](native_ui_host_provider& p) { return p.accessibility_batch_commit(owner, 1, 1); }},
+        {"host.ui_services accessibility-update rejected: invalid-batch-node-role-or-name",
+         [](native_ui_host_provider& p) {
+             return p.accessibility_update("save", 1, "button", "Save", owner);
+         }},
+        {"host.ui_services accessibility-action rejected: stale-or-missing-node-identity",
+         [](native_ui_host_provider& p) {
+             return p.accessibility_action("save", 1, "invoke", false, owner, 1, 1);
+         }},
+        {"host.ui_services text-input-begin rejected: invalid-window-range-or-geometry",
+         [](native_ui_host_provider& p) {
+             return p.text_input_begin("", "abc", 0, 3, 0, 3, 10, 20, 2, 16, 10, 36, "text", "none",
+                                       false, true, owner, 1, 1);
+         }},
+        {"host.ui_services text-input-cancel rejected: inactive-or-stale-window",
+         [](native_ui_host_provider& p) { return p.text_input_cancel("w", "r", owner, 1, 1); }},
+        {"host.ui_services text-focus-transfer rejected: invalid-source-or-destination",
+         [](native_ui_host_provider& p) { return p.text_focus_transfer("w", "", owner, 1, 1); }},
+        {"host.ui_services clipboard-read rejected: permission-format-or-delayed-data",
+         [](native_ui_host_provider& p) { return p.clipboard_read("", false, owner, 1, 1) != ""; }},
+        {"host.ui_services display-topology rejected: no-displays",
+         [](native_ui_host_provider& p) { return p.display_topology_commit(owner, 1, 1); }},
+        {"host.ui_services display-publish rejected: invalid-display-geometry",
+         [](native_ui_host_provider& p) { return p.display_publish({}, owner); }},
+        {"host.ui_services session-transition rejected: duplicate-state=active",
+         [](native_ui_host_provider& p) { return p.session_transition(false, "d", owner, 1, 1); }},
+        {"host.ui_services window-event rejected: invalid-state-thread-or-window",
+         [](native_ui_host_provider& p) { return p.window_event("", "resize", 1, 1, owner); }},
+    };
+    for (const own_check_refusal& refused : refusals) {
+        SCOPED_TRACE(refused.diagnostic);
+        approving_reject_provider provider(full_descriptor(), owner);
+        ASSERT_TRUE(provider.initialize(true, false, owner, 100, 5));
+        expect_refused(provider, refused.diagnostic, [&] { return refused.call(provider); });
     }
 }
 
