@@ -26,6 +26,28 @@ TEST(HostEventLog, FreshProviderSummary) {
               "allocations=0; max-latency-us=0; diagnostic=ok");
 }
 
+TEST(HostEventLog, SummaryReportsEveryGroupAfterServiceUse) {
+    native_ui_host_provider provider = testing::ready_provider();
+    ASSERT_TRUE(provider.accessibility_batch_begin(owner, 110, 6));
+    ASSERT_TRUE(provider.accessibility_update("save", 1, "button", "Save", owner));
+    ASSERT_TRUE(provider.display_publish({"d1", 0, 0, 800, 600, 0, 0, 800, 560, 100, true}, owner));
+    ASSERT_TRUE(provider.display_topology_commit(owner, 120, 7));
+    ASSERT_TRUE(provider.text_input_begin("w", "abc", 0, 3, 0, 3, 10, 20, 2, 16, 10, 36, "text",
+                                          "none", false, true, owner, 130, 8));
+    ASSERT_TRUE(provider.virtual_keyboard_update(true, true, "docked", owner, 140, 9));
+    ASSERT_TRUE(provider.clipboard_set("w1", "image/rgba8", "px", false, true, owner, 150, 0));
+    ASSERT_TRUE(provider.session_transition(true, "lock-screen", owner, 90, 10));
+    EXPECT_EQ(provider.clipboard_read("text/plain;charset=utf-8", true, owner, 160, 11), "");
+    EXPECT_EQ(provider.summary(),
+              "native-ui-host-provider: schema=tamo.native-ui-host-provider.v1; version=1; "
+              "provider=p; state=ready; owner-thread=7; sequence=7; timestamp=151; "
+              "correlation=10; events=7; nodes=1; displays=1; topology=1; session=suspended; "
+              "composition=true; keyboard-requested=true; keyboard-visible=true; "
+              "clipboard-format=image/rgba8; failures=1; allocations=22; max-latency-us=3; "
+              "diagnostic=host.ui_services clipboard-read rejected: "
+              "permission-format-or-delayed-data");
+}
+
 TEST(HostEventLog, RecordTextJoinsHeadAndBody) {
     native_ui_host_provider provider(full_descriptor(), owner);
     provider.record_host_event("a", "b", "c", "d", 10, 1, 0);

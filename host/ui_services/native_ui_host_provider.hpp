@@ -20,9 +20,10 @@ namespace tamo {
 // a caller using it from several threads must serialise every call.
 //
 // Counters (failures, sequence, allocations, topology_revision) stop at
-// 2147483647. Record times strictly increase until they reach 2147483647 and
-// then stay there; generated correlation ids likewise stop at the limit.
-// The host-event log is never trimmed.
+// 2147483647; once sequence stands there it no longer counts the records.
+// Record times strictly increase until they reach 2147483647 and then stay
+// there; generated correlation ids likewise stop at the limit. The
+// host-event log is never trimmed.
 //
 // Every operation is virtual and operations call each other virtually, so a
 // derived provider that replaces one changes its callers.
