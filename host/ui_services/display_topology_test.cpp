@@ -110,5 +110,20 @@ TEST_F(DisplayTopology, DisplaysOutliveLossAndTeardown) {
     EXPECT_NE(provider.summary().find("displays=2; topology=1"), std::string::npos);
 }
 
+// A look-up override that answers an index outside the display list.
+class out_of_range_display_lookup : public native_ui_host_provider {
+  public:
+    using native_ui_host_provider::native_ui_host_provider;
+    std::int32_t find_display(const std::string&) const override { return 5; }
+};
+
+TEST(DisplayLookup, IndexOutsideTheListCountsAsNew) {
+    out_of_range_display_lookup provider(testing::full_descriptor(), owner);
+    ASSERT_TRUE(provider.initialize(true, false, owner, 100, 5));
+    ASSERT_TRUE(provider.display_publish(display("d1", 0, true), owner));
+    EXPECT_EQ(provider.display_ids.size(), 1u);
+    EXPECT_EQ(provider.display_primary.size(), 1u);
+}
+
 }  // namespace
 }  // namespace tamo

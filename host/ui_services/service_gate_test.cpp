@@ -190,6 +190,21 @@ TEST(ServiceGate, GateRefusalsStayRefusedWhateverRejectReturns) {
     }
 }
 
+// A capability check replaced by a derived provider decides the gate.
+class everything_offered_provider : public native_ui_host_provider {
+  public:
+    using native_ui_host_provider::native_ui_host_provider;
+    bool has_capability(const std::string&) const override { return true; }
+};
+
+TEST(ServiceGate, GateAsksTheCapabilityCheckOfTheProvider) {
+    everything_offered_provider provider(bare_descriptor(), owner);
+    ASSERT_TRUE(provider.initialize(true, false, owner, 100, 5));
+    EXPECT_TRUE(provider.session_transition(true, "lock-screen", owner, 110, 6));
+    EXPECT_TRUE(provider.virtual_keyboard_update(true, false, "docked", owner, 120, 7));
+    EXPECT_EQ(provider.failures, 0);
+}
+
 // A request that passes the gate and fails the operation's own check.
 struct own_check_refusal {
     const char* diagnostic;
