@@ -127,6 +127,15 @@ TEST(ProviderInitialize, OnlyOnceAndOnlyFromTheOwner) {
     EXPECT_EQ(provider.failures, 2);
 }
 
+TEST(ProviderInitialize, NoStateButNewReturnsToReady) {
+    for (const char* state : {"ready", "lost", "failed", "unavailable", "torn-down"}) {
+        SCOPED_TRACE(state);
+        native_ui_host_provider provider = testing::provider_in_state(state);
+        expect_refused(provider, "host.ui_services initialize rejected: invalid-state-or-thread",
+                       [&] { return provider.initialize(true, false, owner, 500, 50); });
+    }
+}
+
 TEST(ProviderInitialize, SucceedingResetsTheDiagnostic) {
     native_ui_host_provider provider(full_descriptor(), owner);
     provider.initialize(true, false, foreign, 1, 1);
@@ -179,24 +188,10 @@ TEST(ProviderLoss, RefusedUnlessReadyOnTheOwnerThread) {
     EXPECT_EQ(provider.state, "torn-down");
 }
 
-native_ui_host_provider provider_in_state(const std::string& state) {
-    provider_descriptor descriptor = full_descriptor();
-    if (state == "unavailable") {
-        descriptor.contract_version = 2;
-    }
-    native_ui_host_provider provider(descriptor, owner);
-    provider.initialize(true, state == "failed", owner, 100, 5);
-    if (state == "lost") {
-        provider.provider_loss("gone", owner, 110, 6);
-    }
-    EXPECT_EQ(provider.state, state);
-    return provider;
-}
-
 TEST(ProviderTeardown, EndsEveryInitialisedStateWithOneRecord) {
     for (const char* state : {"ready", "lost", "failed", "unavailable"}) {
         SCOPED_TRACE(state);
-        native_ui_host_provider provider = provider_in_state(state);
+        native_ui_host_provider provider = testing::provider_in_state(state);
         provider.action_guard = true;
         provider.composition_active = true;
         provider.batch_open = 1;
@@ -234,6 +229,11 @@ TEST(ProviderTeardown, RefusedBeforeInitialiseAndFromOtherThreads) {
                    [&] { return fresh.teardown(owner, 1, 1); });
     expect_refused(fresh, "host.ui_services teardown rejected: wrong-thread",
                    [&] { return fresh.teardown(foreign, 1, 1); });
+
+    native_ui_host_provider initializing(full_descriptor(), owner);
+    initializing.state = "initializing";
+    expect_refused(initializing, "host.ui_services teardown rejected: invalid-state=initializing",
+                   [&] { return initializing.teardown(owner, 1, 1); });
 
     native_ui_host_provider provider = ready_provider();
     expect_refused(provider, "host.ui_services teardown rejected: wrong-thread",

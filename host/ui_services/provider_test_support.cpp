@@ -65,6 +65,25 @@ native_ui_host_provider ready_provider(const provider_descriptor& descriptor) {
     return provider;
 }
 
+native_ui_host_provider provider_in_state(const std::string& state) {
+    provider_descriptor descriptor = full_descriptor();
+    if (state == "unavailable") {
+        descriptor.contract_version = 2;
+    }
+    native_ui_host_provider provider(descriptor, owner);
+    if (state != "new") {
+        provider.initialize(true, state == "failed", owner, 100, 5);
+    }
+    if (state == "lost") {
+        provider.provider_loss("gone", owner, 110, 6);
+    }
+    if (state == "torn-down") {
+        provider.teardown(owner, 110, 6);
+    }
+    EXPECT_EQ(provider.state, state);
+    return provider;
+}
+
 std::vector<std::string> fields_besides_refusal(const native_ui_host_provider& p) {
     std::vector<std::string> fields;
     const auto add = [&fields](const char* name, const auto& value) {

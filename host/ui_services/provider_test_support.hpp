@@ -25,6 +25,10 @@ provider_descriptor bare_descriptor();
 // A provider owned by thread 7, initialised at time 100 with correlation 5.
 native_ui_host_provider ready_provider(const provider_descriptor& descriptor = full_descriptor());
 
+// A provider owned by thread 7 brought the ordinary way into one of the
+// states "new", "ready", "unavailable", "failed", "lost" or "torn-down".
+native_ui_host_provider provider_in_state(const std::string& state);
+
 // A reject that claims success; refusals must stay refusals all the same.
 class approving_reject_provider : public native_ui_host_provider {
   public:

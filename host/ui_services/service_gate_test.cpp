@@ -103,29 +103,15 @@ std::string refusal(const service_call& service, const std::string& reason) {
     return std::string("host.ui_services ") + service.capability + " rejected: " + reason;
 }
 
-// A provider in each state that serves nothing, reached the ordinary way.
+// A provider in each state that serves nothing, reached the ordinary way;
+// "unavailable" both for a refused contract and for a missing platform.
 std::vector<native_ui_host_provider> providers_not_ready() {
     std::vector<native_ui_host_provider> providers;
-    providers.emplace_back(full_descriptor(), owner);
-
-    provider_descriptor incompatible = full_descriptor();
-    incompatible.contract_version = 2;
-    providers.emplace_back(incompatible, owner);
-    providers.back().initialize(true, false, owner, 1, 1);
-
+    for (const char* state : {"new", "unavailable", "failed", "lost", "torn-down"}) {
+        providers.push_back(testing::provider_in_state(state));
+    }
     providers.emplace_back(full_descriptor(), owner);
     providers.back().initialize(false, false, owner, 1, 1);
-
-    providers.emplace_back(full_descriptor(), owner);
-    providers.back().initialize(true, true, owner, 1, 1);
-
-    providers.emplace_back(full_descriptor(), owner);
-    providers.back().initialize(true, false, owner, 1, 1);
-    providers.back().provider_loss("gone", owner, 2, 2);
-
-    providers.emplace_back(full_descriptor(), owner);
-    providers.back().initialize(true, false, owner, 1, 1);
-    providers.back().teardown(owner, 2, 2);
     return providers;
 }
 
