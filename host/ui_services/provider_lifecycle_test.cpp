@@ -215,10 +215,10 @@ TEST(ProviderTeardown, EndsEveryInitialisedStateWithOneRecord) {
 TEST(ProviderTeardown, SecondTeardownChangesNothing) {
     native_ui_host_provider provider = ready_provider();
     EXPECT_TRUE(provider.teardown(owner, 200, 9));
-    const std::vector<std::string> before = testing::fields_besides_refusal(provider);
+    const std::vector<std::string> before = fields_besides_refusal(provider);
     const std::string diagnostic = provider.diagnostic;
     EXPECT_TRUE(provider.teardown(owner, 300, 10));
-    EXPECT_EQ(testing::fields_besides_refusal(provider), before);
+    EXPECT_EQ(fields_besides_refusal(provider), before);
     EXPECT_EQ(provider.diagnostic, diagnostic);
     EXPECT_EQ(provider.failures, 0);
 }

@@ -10,6 +10,7 @@
 
 #include "host/ui_services/native_ui_host_provider.hpp"
 #include "host/ui_services/provider_descriptor.hpp"
+#include "host/ui_services/provider_fields.hpp"
 
 namespace tamo::testing {
 
@@ -53,10 +54,6 @@ class observed_provider : public native_ui_host_provider {
 
     std::function<void(const std::string& event_state, const std::string& subject)> before_record;
 };
-
-// "name=value" for every field but failures and diagnostic, the two a
-// refusal may change.
-std::vector<std::string> fields_besides_refusal(const native_ui_host_provider& provider);
 
 // Runs the call and checks that it was refused with the diagnostic given:
 // the result is false ("" for a text), failures rose by one and nothing
