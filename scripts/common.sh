@@ -3,6 +3,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build_root="${VIVIDSWIRL_BUILD_DIR:-$root/build}"
 native_tree="$build_root/native"
 sanitize_tree="$build_root/sanitize"
+thread_tree="$build_root/thread"
 windows_tree="$build_root/windows"
 jobs="$(nproc)"
 
@@ -35,4 +36,16 @@ ensure_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     wineserver -w
   fi
+}
+
+# Keeps one persistent wineserver with its system processes for the run.
+# The system processes are started here, detached from the test runner's
+# pipes: started by a test instead, they would hold its output open.
+start_wine_services() {
+  wineserver -p
+  wine wineboot >/dev/null 2>&1 </dev/null
+}
+
+stop_wine_services() {
+  wineserver -k 2>/dev/null || true
 }
