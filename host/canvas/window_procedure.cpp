@@ -22,11 +22,16 @@ void on_destroy(canvas_window& window, HWND hwnd) {
     release_pointer_lock(hwnd);
     reset_uia_window_slot(window.id);
     release_clipboard_of_destroyed_owner(hwnd);
-    platform().WTSUnRegisterSessionNotification(hwnd);
+    auto& calls = platform();
+    calls.WTSUnRegisterSessionNotification(hwnd);
     window.focused = false;
     window.open = false;
     window.visible = false;
-    // The window's own device context goes with it.
+    // The window's own device context goes with it, so its context can no
+    // longer stay current.
+    if (window.hglrc && calls.wglGetCurrentContext() == window.hglrc) {
+        calls.wglMakeCurrent(nullptr, nullptr);
+    }
     window.hwnd = nullptr;
     window.hdc = nullptr;
     bump_window_revision(window, 0);
