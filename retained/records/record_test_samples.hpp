@@ -3,6 +3,7 @@
 // Fully populated sample records and one change per field, shared by the
 // record tests.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ namespace tamo::test {
 template <typename Record>
 struct field_change {
     std::string field;
-    void (*change)(Record&);
+    std::function<void(Record&)> change;
 };
 
 // Every field nonzero or nonempty, and each value distinct, so a field copied
@@ -144,6 +145,63 @@ inline std::vector<field_change<render_transform>> transform_changes() {
         {"scaleXPercent", [](render_transform& r) { r.scaleXPercent += 1; }},
         {"scaleYPercent", [](render_transform& r) { r.scaleYPercent += 1; }},
         {"rotationMillidegrees", [](render_transform& r) { r.rotationMillidegrees += 1; }},
+    };
+}
+
+inline std::vector<field_change<render_command>> command_changes() {
+    std::vector<field_change<render_command>> changes{
+        {"sequence", [](render_command& r) { r.sequence += 1; }},
+        {"owner", [](render_command& r) { r.owner = "f.b"; }},
+        {"kind", [](render_command& r) { r.kind = "Image"; }},
+        {"auxText1", [](render_command& r) { r.auxText1 = "aux-x"; }},
+        {"auxText2", [](render_command& r) { r.auxText2 = "aux-x"; }},
+        {"resourceId", [](render_command& r) { r.resourceId = "imh"; }},
+        {"imageGeneration", [](render_command& r) { r.imageGeneration += 1; }},
+        {"paintId", [](render_command& r) { r.paintId = "p2"; }},
+        {"clipId", [](render_command& r) { r.clipId = "c2"; }},
+        {"transformId", [](render_command& r) { r.transformId = "t2"; }},
+        {"auxInt1", [](render_command& r) { r.auxInt1 += 1; }},
+        {"auxInt2", [](render_command& r) { r.auxInt2 += 1; }},
+        {"auxInt3", [](render_command& r) { r.auxInt3 += 1; }},
+        {"auxInt4", [](render_command& r) { r.auxInt4 += 1; }},
+        {"auxText3", [](render_command& r) { r.auxText3 = "aux-x"; }},
+        {"auxText4", [](render_command& r) { r.auxText4 = "aux-x"; }},
+        {"textGroup.text1", [](render_command& r) { r.textGroup.text1 = "group-x"; }},
+        {"textGroup.text2", [](render_command& r) { r.textGroup.text2 = "group-x"; }},
+        {"textGroup.text3", [](render_command& r) { r.textGroup.text3 = "group-x"; }},
+        {"textGroup.text4", [](render_command& r) { r.textGroup.text4 = "group-x"; }},
+        {"noGlyphReference", [](render_command& r) { r.noGlyphReference = false; }},
+    };
+    for (std::size_t i = 0; i < render_command{}.auxValues.size(); ++i) {
+        changes.push_back({"auxValues[" + std::to_string(i) + "]",
+                           [i](render_command& r) { r.auxValues[i] = -1; }});
+    }
+    return changes;
+}
+
+// Changes of the fragment's own fields; the content of its commands is not
+// among them.
+inline std::vector<field_change<retained_fragment>> fragment_changes() {
+    return {
+        {"id", [](retained_fragment& r) { r.id = "F"; }},
+        {"generation", [](retained_fragment& r) { r.generation += 1; }},
+        {"auxInt", [](retained_fragment& r) { r.auxInt += 1; }},
+        {"layoutBounds.x", [](retained_fragment& r) { r.layoutBounds.x += 1; }},
+        {"layoutBounds.y", [](retained_fragment& r) { r.layoutBounds.y += 1; }},
+        {"layoutBounds.width", [](retained_fragment& r) { r.layoutBounds.width += 1; }},
+        {"layoutBounds.height", [](retained_fragment& r) { r.layoutBounds.height += 1; }},
+        {"inkBounds.x", [](retained_fragment& r) { r.inkBounds.x += 1; }},
+        {"inkBounds.y", [](retained_fragment& r) { r.inkBounds.y += 1; }},
+        {"inkBounds.width", [](retained_fragment& r) { r.inkBounds.width += 1; }},
+        {"inkBounds.height", [](retained_fragment& r) { r.inkBounds.height += 1; }},
+        {"key1", [](retained_fragment& r) { r.dependencySignature.key1 = "kx"; }},
+        {"key2", [](retained_fragment& r) { r.dependencySignature.key2 = "kx"; }},
+        {"key3", [](retained_fragment& r) { r.dependencySignature.key3 = "kx"; }},
+        {"key4", [](retained_fragment& r) { r.dependencySignature.key4 = "kx"; }},
+        {"key5", [](retained_fragment& r) { r.dependencySignature.key5 = "kx"; }},
+        {"signature source", [](retained_fragment& r) { r.dependencySignature.source = "sih"; }},
+        {"commands", [](retained_fragment& r) { r.commands.pop_back(); }},
+        {"source", [](retained_fragment& r) { r.source = "srd"; }},
     };
 }
 
