@@ -43,14 +43,22 @@ constexpr std::int32_t empty_key_hash = 17;
 }  // namespace
 
 std::int32_t string_index_hash(std::string_view key, std::int32_t bucket_count) {
-    // Unsigned arithmetic: the reduced value is always below the bucket count,
-    // so it never goes negative however large the count.
-    const std::uint32_t n = static_cast<std::uint32_t>(bucket_count < 1 ? 1 : bucket_count);
-    std::uint32_t h = empty_key_hash;
-    for (char c : key) {
-        h = (h * 33u + byte_code(static_cast<unsigned char>(c))) % n;
+    if (key.empty()) {
+        return empty_key_hash;
     }
-    return static_cast<std::int32_t>(h);
+    // h = (h * 33 + code) mod N at every byte gives the same remainder as
+    // reducing only before 64 bits could overflow; exact arithmetic also
+    // keeps the bucket below N however large N is.
+    const std::uint64_t n = static_cast<std::uint64_t>(bucket_count < 1 ? 1 : bucket_count);
+    constexpr std::uint64_t reduce_above = std::uint64_t{1} << 57;
+    std::uint64_t h = empty_key_hash;
+    for (char c : key) {
+        h = h * 33u + byte_code(static_cast<unsigned char>(c));
+        if (h >= reduce_above) {
+            h %= n;
+        }
+    }
+    return static_cast<std::int32_t>(h % n);
 }
 
 string_index_map::string_index_map(std::int32_t bucket_count)
