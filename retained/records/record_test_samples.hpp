@@ -1,7 +1,9 @@
 #pragma once
 
-// Fully populated sample records and one change per field, shared by the
-// record tests.
+// Fully populated sample records, one change per field and a table runner
+// for the checks, shared by the record tests.
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -17,6 +19,24 @@ struct field_change {
     std::string field;
     std::function<void(Record&)> change;
 };
+
+// A change of a valid record and the message its check must give.
+template <typename Record>
+struct check_case {
+    std::string name;
+    std::function<void(Record&)> change;
+    std::string expected;
+};
+
+template <typename Record, typename Check>
+void expect_check_results(const Record& valid, const std::vector<check_case<Record>>& cases,
+                          Check check) {
+    for (const auto& [name, change, expected] : cases) {
+        Record record = valid;
+        change(record);
+        EXPECT_EQ(check(record), expected) << name;
+    }
+}
 
 // Every field nonzero or nonempty, and each value distinct, so a field copied
 // into the wrong place shows.
