@@ -106,6 +106,19 @@ class retained_resource_store {
     virtual std::int32_t owner_command_clip_row(std::int32_t owner_row, std::int32_t k) const;
     virtual std::int32_t owner_command_transform_row(std::int32_t owner_row, std::int32_t k) const;
 
+    // Admission rules: true to go on; false after writing the refusal into
+    // the pending admission's message.
+    virtual bool admit_paint(pending_admission& pending, resource_tables& tables,
+                             render_paint paint) const;
+    virtual bool admit_image(pending_admission& pending, resource_tables& tables,
+                             render_image image) const;
+    virtual bool admit_glyph(pending_admission& pending, resource_tables& tables,
+                             render_glyph_alpha glyph) const;
+    virtual bool admit_clip(pending_admission& pending, resource_tables& tables,
+                            render_clip clip) const;
+    virtual bool admit_transform(pending_admission& pending, resource_tables& tables,
+                                 render_transform transform) const;
+
     // Combined row a command refers to, continuing over the pending
     // admission's own new records; -1 when missing.
     virtual std::int32_t resolve_paint_reference(pending_admission& pending,
@@ -122,6 +135,18 @@ class retained_resource_store {
     virtual std::int32_t resolve_transform_reference(pending_admission& pending,
                                                      resource_tables& tables,
                                                      std::string_view id) const;
+
+    // Checks a fragment with its resources against the store's revision,
+    // limits and contents and works out the whole admission; changes nothing.
+    // Uses fresh single-bucket scratch tables.
+    virtual pending_admission preflight(retained_fragment fragment, resource_set delta,
+                                        std::int32_t expected_revision, binding_mode mode) const;
+    // The same against the caller's scratch tables, which gain nothing but
+    // the probe count of their staged keys.
+    virtual pending_admission preflight_with_tables(retained_fragment fragment, resource_set delta,
+                                                    std::int32_t expected_revision,
+                                                    binding_mode mode,
+                                                    resource_tables& tables) const;
 
     virtual void stage_pending_admission(const pending_admission& pending,
                                          resource_tables& tables) const;
@@ -145,13 +170,25 @@ class retained_resource_store {
     virtual void apply_pending_admission(pending_admission pending, binding_mode mode);
     // Applies an accepted admission, adds its counters and advances the
     // revision; a refused admission is answered with its message.
-    virtual operation_result commit_pending_admission(const pending_admission& pending,
-                                                      binding_mode mode);
+    virtual operation_result commit_pending_admission(pending_admission pending, binding_mode mode);
     // Grows every column for the writes of the given admissions.
     virtual void reserve_for_admissions(const std::vector<const pending_admission*>& admissions,
                                         binding_mode mode);
 
   public:
+    // Preflight as a binding of a new owner and commit.
+    virtual operation_result bind_owner(retained_fragment fragment, resource_set delta,
+                                        std::int32_t expected_revision);
+    // Preflight as a binding only; the store does not change.
+    virtual operation_result validate_bind_owner(retained_fragment fragment, resource_set delta,
+                                                 std::int32_t expected_revision) const;
+    // Preflight as an update of a bound owner and commit.
+    virtual operation_result update_owner(retained_fragment fragment, resource_set delta,
+                                          std::int32_t expected_revision);
+    // Preflight as an update only; the store does not change.
+    virtual operation_result validate_update_owner(retained_fragment fragment, resource_set delta,
+                                                   std::int32_t expected_revision) const;
+
     virtual std::int32_t owner_of_equal_command(const render_command& command) const;
     virtual std::int32_t find_equal_command(const render_command& command) const;
 
@@ -162,6 +199,16 @@ class retained_resource_store {
     virtual std::string summary() const;
 
   private:
+    // Steps of the preflight; each answers its refusal or the empty text.
+    std::string owner_refusal(const retained_fragment& fragment, std::int32_t bound_row,
+                              binding_mode mode) const;
+    std::string limit_refusal(const pending_admission& pending, const resource_tables& tables,
+                              const retained_fragment& fragment, std::int32_t bound_row,
+                              binding_mode mode) const;
+    // Resolves every command's references into the owner group, in order.
+    std::string resolve_commands(pending_admission& pending, resource_tables& tables,
+                                 retained_fragment fragment) const;
+
     std::shared_ptr<store_identity> identity;
     std::string surface_name;
     std::string state_text;

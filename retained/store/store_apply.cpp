@@ -127,20 +127,24 @@ void retained_resource_store::apply_pending_admission(pending_admission pending,
     }
 }
 
-operation_result retained_resource_store::commit_pending_admission(const pending_admission& pending,
+operation_result retained_resource_store::commit_pending_admission(pending_admission pending,
                                                                    binding_mode mode) {
     if (!pending.ok) {
-        return make_operation_result(false, current_revision, 0, 0, 0, pending.message);
+        return make_operation_result(false, current_revision, 0, 0, 0, std::move(pending.message));
     }
-    apply_pending_admission(pending, mode);
-    saturating_add(validations, pending.validations);
-    saturating_add(explicit_comparisons, pending.explicit_comparisons);
-    saturating_add(payload_comparisons, pending.payload_comparisons);
-    index.add_probes(pending.index_probes);
+    const std::int32_t added_validations = pending.validations;
+    const std::int32_t added_explicit = pending.explicit_comparisons;
+    const std::int32_t added_payload = pending.payload_comparisons;
+    const std::int32_t added_probes = pending.index_probes;
+    apply_pending_admission(std::move(pending), mode);
+    saturating_add(validations, added_validations);
+    saturating_add(explicit_comparisons, added_explicit);
+    saturating_add(payload_comparisons, added_payload);
+    index.add_probes(added_probes);
     saturating_add(admissions, 1);
     saturating_add(current_revision, 1);
-    return make_operation_result(true, current_revision, pending.validations,
-                                 pending.explicit_comparisons, pending.payload_comparisons, "ok");
+    return make_operation_result(true, current_revision, added_validations, added_explicit,
+                                 added_payload, "ok");
 }
 
 }  // namespace tamo
