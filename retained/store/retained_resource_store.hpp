@@ -11,6 +11,8 @@
 #include "retained/records/retained_fragment.hpp"
 #include "retained/store/admission_records.hpp"
 #include "retained/store/operation_result.hpp"
+#include "retained/store/prepared_admission.hpp"
+#include "retained/store/prepared_candidate_batch.hpp"
 #include "retained/store/store_identity.hpp"
 #include "retained/store/string_index_map.hpp"
 
@@ -150,6 +152,11 @@ class retained_resource_store {
 
     virtual void stage_pending_admission(const pending_admission& pending,
                                          resource_tables& tables) const;
+    // Preflights 1..4096 updates of bound owners in order against shared
+    // scratch tables; the store does not change.
+    virtual std::shared_ptr<prepared_candidate_batch> prepare_candidate_batch(
+        std::vector<retained_fragment> fragments, std::vector<resource_set> deltas,
+        std::int32_t expected_revision) const;
 
   protected:
     virtual void put_paint(render_paint paint);
@@ -179,12 +186,34 @@ class retained_resource_store {
     // Preflight as a binding of a new owner and commit.
     virtual operation_result bind_owner(retained_fragment fragment, resource_set delta,
                                         std::int32_t expected_revision);
+    // Preflight as a binding now, for a commit later.
+    virtual std::shared_ptr<prepared_admission> prepare_bind_owner(
+        retained_fragment fragment, resource_set delta, std::int32_t expected_revision) const;
     // Preflight as a binding only; the store does not change.
     virtual operation_result validate_bind_owner(retained_fragment fragment, resource_set delta,
                                                  std::int32_t expected_revision) const;
     // Preflight as an update of a bound owner and commit.
     virtual operation_result update_owner(retained_fragment fragment, resource_set delta,
                                           std::int32_t expected_revision);
+    // Preflight as an update now, for a commit later.
+    virtual std::shared_ptr<prepared_admission> prepare_update_owner(
+        retained_fragment fragment, resource_set delta, std::int32_t expected_revision) const;
+    // Commits a prepared admission of this store, of the given kind, not
+    // consumed, accepted, still at the store's revision and given the inputs
+    // it was prepared with.
+    virtual operation_result commit_prepared_admission(
+        const std::shared_ptr<prepared_admission>& prepared, retained_fragment fragment,
+        resource_set delta, std::uint8_t kind);
+    virtual operation_result commit_prepared_binding(
+        const std::shared_ptr<prepared_admission>& prepared, retained_fragment fragment,
+        resource_set delta);
+    virtual operation_result commit_prepared_update(
+        const std::shared_ptr<prepared_admission>& prepared, retained_fragment fragment,
+        resource_set delta);
+    // Commits every item of an accepted batch as one admission and one revision.
+    virtual operation_result commit_prepared_candidate_batch(
+        const std::shared_ptr<prepared_candidate_batch>& batch,
+        std::vector<retained_fragment> fragments, std::vector<resource_set> deltas);
     // Preflight as an update only; the store does not change.
     virtual operation_result validate_update_owner(retained_fragment fragment, resource_set delta,
                                                    std::int32_t expected_revision) const;
