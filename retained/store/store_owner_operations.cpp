@@ -1,0 +1,48 @@
+#include <utility>
+
+#include "retained/store/retained_resource_store.hpp"
+
+namespace tamo {
+namespace {
+
+constexpr binding_mode binding = 1;
+constexpr binding_mode update = 0;
+
+// A check's verdict without committing: the counters on acceptance, none on
+// refusal; the revision is the current one either way.
+operation_result verdict(const pending_admission& pending, std::int32_t revision) {
+    if (!pending.ok) {
+        return make_operation_result(false, revision, 0, 0, 0, pending.message);
+    }
+    return make_operation_result(true, revision, pending.validations, pending.explicit_comparisons,
+                                 pending.payload_comparisons, "ok");
+}
+
+}  // namespace
+
+operation_result retained_resource_store::bind_owner(retained_fragment fragment, resource_set delta,
+                                                     std::int32_t expected_revision) {
+    return commit_pending_admission(
+        preflight(std::move(fragment), std::move(delta), expected_revision, binding), binding);
+}
+
+operation_result retained_resource_store::validate_bind_owner(
+    retained_fragment fragment, resource_set delta, std::int32_t expected_revision) const {
+    return verdict(preflight(std::move(fragment), std::move(delta), expected_revision, binding),
+                   current_revision);
+}
+
+operation_result retained_resource_store::update_owner(retained_fragment fragment,
+                                                       resource_set delta,
+                                                       std::int32_t expected_revision) {
+    return commit_pending_admission(
+        preflight(std::move(fragment), std::move(delta), expected_revision, update), update);
+}
+
+operation_result retained_resource_store::validate_update_owner(
+    retained_fragment fragment, resource_set delta, std::int32_t expected_revision) const {
+    return verdict(preflight(std::move(fragment), std::move(delta), expected_revision, update),
+                   current_revision);
+}
+
+}  // namespace tamo
