@@ -33,19 +33,15 @@ inline located_point locate(float x, float y, int width, int height) {
 inline located_points locate(float4 x, float4 y, int width, int height) {
     x = clamp_bounded(x, 0.5f, static_cast<float>(width) - 1.5f);
     y = clamp_bounded(y, 0.5f, static_cast<float>(height) - 1.5f);
-    // The clamped coordinates are not negative, so truncation is the floor.
-    const __m128i i0 = _mm_cvttps_epi32(x);
-    const __m128i j0 = _mm_cvttps_epi32(y);
+    // The clamped coordinates are not negative, so truncation is the floor;
+    // the cell number is below 2^24, so it is exact in float.
+    const float4 i0 = _mm_cvtepi32_ps(_mm_cvttps_epi32(x));
+    const float4 j0 = _mm_cvtepi32_ps(_mm_cvttps_epi32(y));
     located_points points;
-    alignas(16) std::int32_t columns[4];
-    alignas(16) std::int32_t rows[4];
-    _mm_store_si128(reinterpret_cast<__m128i*>(columns), i0);
-    _mm_store_si128(reinterpret_cast<__m128i*>(rows), j0);
-    for (int lane = 0; lane < 4; ++lane) {
-        points.cell[lane] = rows[lane] * width + columns[lane];
-    }
-    points.tx = x - _mm_cvtepi32_ps(i0);
-    points.ty = y - _mm_cvtepi32_ps(j0);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(points.cell),
+                     _mm_cvttps_epi32(j0 * static_cast<float>(width) + i0));
+    points.tx = x - i0;
+    points.ty = y - j0;
     return points;
 }
 

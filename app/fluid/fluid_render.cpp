@@ -39,6 +39,8 @@ void store_pixels(std::uint32_t* words, __m128i word) {
 
 // Across each row the bright part of every cell is taken once into a row
 // padded with copies of its edge cells, so the clamped taps need no test.
+// Each sum starts at its first tap rather than at 0 + that tap: the bright
+// parts and their weighted sums are never -0 or NaN, so both are the same.
 void fluid_solver::bloom(const field& values, field& glow) {
     const std::size_t cells = static_cast<std::size_t>(width) * height;
     bright_row_.resize(static_cast<std::size_t>(width) + 2 * reach);
@@ -54,8 +56,8 @@ void fluid_solver::bloom(const field& values, field& glow) {
         std::fill(padded + reach + width, padded + 2 * reach + width, padded[reach + width - 1]);
         float* out = across_.data() + static_cast<std::size_t>(i) * width;
         for_each_lane_group(0, width, [&](auto lanes, int j) {
-            decltype(lanes) sum{};
-            for (int l = 0; l < taps; ++l) {
+            auto sum = load(padded + j, lanes) * bloom_kernel[0];
+            for (int l = 1; l < taps; ++l) {
                 sum = sum + load(padded + j + 2 * l, lanes) * bloom_kernel[l];
             }
             store(out + j, sum * 0.0625f);
@@ -69,8 +71,8 @@ void fluid_solver::bloom(const field& values, field& glow) {
         }
         float* out = glow.data() + static_cast<std::size_t>(i) * width;
         for_each_lane_group(0, width, [&](auto lanes, int j) {
-            decltype(lanes) sum{};
-            for (int l = 0; l < taps; ++l) {
+            auto sum = load(rows[0] + j, lanes) * bloom_kernel[0];
+            for (int l = 1; l < taps; ++l) {
                 sum = sum + load(rows[l] + j, lanes) * bloom_kernel[l];
             }
             store(out + j, sum * 0.0625f);

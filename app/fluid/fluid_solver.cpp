@@ -5,7 +5,6 @@
 #include <typeinfo>
 #include <utility>
 
-#include "app/fluid/bilinear.hpp"
 #include "app/fluid/lanes.hpp"
 #include "runtime/bounded_math.hpp"
 
@@ -39,7 +38,8 @@ fluid_solver::fluid_solver()
       across_(old_u_),
       glow_red_(old_u_),
       glow_green_(old_u_),
-      glow_blue_(old_u_) {
+      glow_blue_(old_u_),
+      row_points_(interior_groups(width)) {
     fluid_solver::reset();
 }
 
@@ -64,9 +64,11 @@ void fluid_solver::splat(float x, float y, float vx, float vy, float red, float 
     if (!(std::fabs(x) < reach_limit)) {
         return;  // NaN, or too far for any cell
     }
+    // Five groups of columns: every column within reach, and no scalar tail.
+    const int span = 20;
     const int centre = static_cast<int>(std::floor(x));
-    const int first = std::max(1, centre - 9);
-    const int end = std::min(width - 1, centre + 10);
+    const int first = std::clamp(centre - 9, 1, width - 1 - span);
+    const int end = first + span;
     float* const uu = u.data();
     float* const vv = v.data();
     float* const rr = dye_red.data();
@@ -127,24 +129,29 @@ float fluid_solver::divergence_energy() {
     return sum / static_cast<float>(width * height);
 }
 
-// The work fields' boundary cells are never written, so they stay 0.
+// The work fields' boundary cells are never written, so they stay 0. The
+// first sweep starts from zero pressure, where the four neighbours sum to
+// +0, so it is done with the divergence as (0 - divergence) x 0.25.
 void fluid_solver::project() {
     zero_boundary_velocity();
     const int w = width;
     float* const uu = u.data();
     float* const vv = v.data();
     float* const divergence = divergence_.data();
-    for_each_interior_cell(width, height, [&](auto lanes, int i, int j) {
+    float* const first_sweep = pressure_.data();
+    const float4 lanes{};
+    for_each_interior_group(width, height, [&](int i, int j) {
         const int k = i * w + j;
-        store(divergence + k, (load(uu + k + 1, lanes) - load(uu + k - 1, lanes) +
-                               load(vv + k + w, lanes) - load(vv + k - w, lanes)) *
-                                  0.5f);
+        const float4 div = (load(uu + k + 1, lanes) - load(uu + k - 1, lanes) +
+                            load(vv + k + w, lanes) - load(vv + k - w, lanes)) *
+                           0.5f;
+        store(divergence + k, div);
+        store(first_sweep + k, (0.0f - div) * 0.25f);
     });
-    std::fill(pressure_.begin(), pressure_.end(), 0.0f);
-    for (int sweep = 0; sweep < jacobi_sweeps; ++sweep) {
+    for (int sweep = 1; sweep < jacobi_sweeps; ++sweep) {
         const float* const p = pressure_.data();
         float* const next = next_pressure_.data();
-        for_each_interior_cell(width, height, [&](auto lanes, int i, int j) {
+        for_each_interior_group(width, height, [&](int i, int j) {
             const int k = i * w + j;
             store(next + k,
                   (((load(p + k - 1, lanes) + load(p + k + 1, lanes)) + load(p + k - w, lanes)) +
@@ -185,23 +192,29 @@ void fluid_solver::advect(const field& along_u, const field& along_v, float dt, 
         }
         return;
     }
+    // Row by row: every group's point is located first, then each field is
+    // blended from those points in a pass of its own, which keeps the chains
+    // of dependent operations short.
     const float* const from_u = along_u.data();
     const float* const from_v = along_v.data();
-    std::array<const float*, count> source;
-    std::array<float*, count> target;
-    for (std::size_t f = 0; f < count; ++f) {
-        source[f] = sources[f]->data();
-        target[f] = targets[f]->data();
-    }
-    for_each_interior_cell(width, height, [&](auto lanes, int i, int j) {
-        const int k = i * w + j;
-        const auto x = columns(j, lanes) - load(from_u + k, lanes) * dt;
-        const auto y = static_cast<float>(i) - load(from_v + k, lanes) * dt;
-        const auto point = locate(x, y, w, height);
-        for (std::size_t f = 0; f < count; ++f) {
-            store(target[f] + k, bilinear(source[f], point, w) * keep);
+    located_points* const points = row_points_.data();
+    const int groups = interior_groups(w);
+    for (int i = 1; i < height - 1; ++i) {
+        for (int group = 0; group < groups; ++group) {
+            const int j = group_column(group, w);
+            const int k = i * w + j;
+            const float4 x = columns(j, float4{}) - load(from_u + k, float4{}) * dt;
+            const float4 y = static_cast<float>(i) - load(from_v + k, float4{}) * dt;
+            points[group] = locate(x, y, w, height);
         }
-    });
+        for (std::size_t f = 0; f < count; ++f) {
+            const float* const source = sources[f]->data();
+            float* const target = targets[f]->data() + i * w;
+            for (int group = 0; group < groups; ++group) {
+                store(target + group_column(group, w), bilinear(source, points[group], w) * keep);
+            }
+        }
+    }
 }
 
 void fluid_solver::step(float dt) {

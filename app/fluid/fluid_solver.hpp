@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/fluid/array_handle.hpp"
+#include "app/fluid/bilinear.hpp"
 
 namespace tamo {
 
@@ -63,6 +64,7 @@ class fluid_solver {
     field divergence_, pressure_, next_pressure_;
     field bright_row_, across_;
     field glow_red_, glow_green_, glow_blue_;
+    std::vector<located_points> row_points_;
 };
 
 }  // namespace tamo

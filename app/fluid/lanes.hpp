@@ -7,6 +7,7 @@
 // either way. The overloads below let one generic kernel serve both.
 #include <emmintrin.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "runtime/bounded_math.hpp"
@@ -89,6 +90,26 @@ template <typename Kernel>
 void for_each_interior_cell(int width, int height, Kernel kernel) {
     for (int i = 1; i < height - 1; ++i) {
         for_each_lane_group(1, width - 1, [&](auto lanes, int j) { kernel(lanes, i, j); });
+    }
+}
+
+// Groups of four columns covering a row's interior cells. The last group is
+// shifted left to end at the last interior cell, so it repeats a few cells:
+// only for kernels that do not read the fields they write.
+inline int interior_groups(int width) {
+    return (width - 2 + 3) / 4;
+}
+inline int group_column(int group, int width) {
+    return std::min(1 + 4 * group, width - 5);
+}
+
+// Calls kernel(i, j) for every interior group, rows outer.
+template <typename Kernel>
+void for_each_interior_group(int width, int height, Kernel kernel) {
+    for (int i = 1; i < height - 1; ++i) {
+        for (int group = 0; group < interior_groups(width); ++group) {
+            kernel(i, group_column(group, width));
+        }
     }
 }
 

@@ -16,8 +16,9 @@ inline __m128i tone_map_channels(__m128 radiance, float exposure) {
     __m128 x = radiance * exposure;
     x = _mm_and_ps(_mm_cmpgt_ps(x, _mm_setzero_ps()), x);
     __m128 y = ((2.51f * x + 0.03f) * x) / (x * (2.43f * x + 0.59f) + 0.14f);
+    // With x >= 0 the curve is never negative, so only its upper end needs
+    // the clamp.
     const __m128 white = _mm_cmpnle_ps(y, _mm_set1_ps(1.0f));  // above 1 or NaN
-    y = _mm_and_ps(_mm_cmpge_ps(y, _mm_setzero_ps()), y);
     y = _mm_or_ps(_mm_and_ps(white, _mm_set1_ps(1.0f)), _mm_andnot_ps(white, y));
     // Round half away from zero: the value is 0..255, so truncation is the
     // floor and the fraction is exact.
