@@ -34,7 +34,7 @@ fluid_solver::fluid_solver()
       divergence_(old_u_),
       pressure_(old_u_),
       next_pressure_(old_u_),
-      bright_row_(static_cast<std::size_t>(width) + 8, 0.0f),
+      bright_(static_cast<std::size_t>(width + 8) * height, 0.0f),
       across_(old_u_),
       glow_red_(old_u_),
       glow_green_(old_u_),

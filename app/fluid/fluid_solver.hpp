@@ -62,7 +62,7 @@ class fluid_solver {
 
     field old_u_, old_v_, old_red_, old_green_, old_blue_;
     field divergence_, pressure_, next_pressure_;
-    field bright_row_, across_;
+    field bright_, across_;
     field glow_red_, glow_green_, glow_blue_;
     std::vector<located_points> row_points_;
 };
