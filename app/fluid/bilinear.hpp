@@ -11,14 +11,16 @@
 
 namespace tamo {
 
+// The cell of the four read (their upper left), the fractions tx and ty
+// and their complements 1 - tx and 1 - ty.
 struct located_point {
-    std::size_t cell;  // the upper-left of the four cells read
-    float tx, ty;
+    std::size_t cell;
+    float tx, ty, rest_x, rest_y;
 };
 
 struct located_points {
     std::int32_t cell[4];
-    float4 tx, ty;
+    float4 tx, ty, rest_x, rest_y;
 };
 
 inline located_point locate(float x, float y, int width, int height) {
@@ -26,8 +28,9 @@ inline located_point locate(float x, float y, int width, int height) {
     y = clamp_bounded(y, 0.5f, static_cast<float>(height) - 1.5f);
     const int i0 = static_cast<int>(std::floor(x));
     const int j0 = static_cast<int>(std::floor(y));
-    return {static_cast<std::size_t>(j0) * width + i0, x - static_cast<float>(i0),
-            y - static_cast<float>(j0)};
+    const float tx = x - static_cast<float>(i0);
+    const float ty = y - static_cast<float>(j0);
+    return {static_cast<std::size_t>(j0) * width + i0, tx, ty, 1.0f - tx, 1.0f - ty};
 }
 
 inline located_points locate(float4 x, float4 y, int width, int height) {
@@ -42,18 +45,20 @@ inline located_points locate(float4 x, float4 y, int width, int height) {
                      _mm_cvttps_epi32(j0 * static_cast<float>(width) + i0));
     points.tx = x - i0;
     points.ty = y - j0;
+    points.rest_x = 1.0f - points.tx;
+    points.rest_y = 1.0f - points.ty;
     return points;
 }
 
-template <typename lanes>
-lanes blend(lanes left, lanes right, lanes below_left, lanes below_right, lanes tx, lanes ty) {
-    return (right * tx + left * (1.0f - tx)) * (1.0f - ty) +
-           (tx * below_right + (1.0f - tx) * below_left) * ty;
+template <typename lanes, typename point>
+lanes blend(lanes left, lanes right, lanes below_left, lanes below_right, const point& p) {
+    return (right * p.tx + left * p.rest_x) * p.rest_y +
+           (p.tx * below_right + p.rest_x * below_left) * p.ty;
 }
 
 inline float bilinear(const float* values, const located_point& p, int width) {
     const float* at = values + p.cell;
-    return blend(at[0], at[1], at[width], at[width + 1], p.tx, p.ty);
+    return blend(at[0], at[1], at[width], at[width + 1], p);
 }
 
 // Each lane's two neighbouring cells are read as one 64-bit pair, then the
@@ -73,7 +78,7 @@ inline float4 bilinear(const float* values, const located_points& p, int width) 
     float4 left, right, below_left, below_right;
     gather_pairs(values, p.cell, left, right);
     gather_pairs(values + width, p.cell, below_left, below_right);
-    return blend(left, right, below_left, below_right, p.tx, p.ty);
+    return blend(left, right, below_left, below_right, p);
 }
 
 }  // namespace tamo

@@ -198,21 +198,20 @@ void fluid_solver::advect(const field& along_u, const field& along_v, float dt, 
     const float* const from_u = along_u.data();
     const float* const from_v = along_v.data();
     located_points* const points = row_points_.data();
-    const int groups = interior_groups(w);
     for (int i = 1; i < height - 1; ++i) {
-        for (int group = 0; group < groups; ++group) {
-            const int j = group_column(group, w);
+        located_points* point = points;
+        for_each_group_column(w, [&](int j) {
             const int k = i * w + j;
             const float4 x = columns(j, float4{}) - load(from_u + k, float4{}) * dt;
             const float4 y = static_cast<float>(i) - load(from_v + k, float4{}) * dt;
-            points[group] = locate(x, y, w, height);
-        }
+            *point++ = locate(x, y, w, height);
+        });
         for (std::size_t f = 0; f < count; ++f) {
             const float* const source = sources[f]->data();
             float* const target = targets[f]->data() + i * w;
-            for (int group = 0; group < groups; ++group) {
-                store(target + group_column(group, w), bilinear(source, points[group], w) * keep);
-            }
+            point = points;
+            for_each_group_column(
+                w, [&](int j) { store(target + j, bilinear(source, *point++, w) * keep); });
         }
     }
 }

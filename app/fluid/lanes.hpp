@@ -7,7 +7,6 @@
 // either way. The overloads below let one generic kernel serve both.
 #include <emmintrin.h>
 
-#include <algorithm>
 #include <cstdint>
 
 #include "runtime/bounded_math.hpp"
@@ -99,17 +98,21 @@ void for_each_interior_cell(int width, int height, Kernel kernel) {
 inline int interior_groups(int width) {
     return (width - 2 + 3) / 4;
 }
-inline int group_column(int group, int width) {
-    return std::min(1 + 4 * group, width - 5);
+
+// Calls kernel(j) for the first column j of every interior group, in order.
+template <typename Kernel>
+void for_each_group_column(int width, Kernel kernel) {
+    for (int j = 1; j < width - 5; j += 4) {
+        kernel(j);
+    }
+    kernel(width - 5);
 }
 
 // Calls kernel(i, j) for every interior group, rows outer.
 template <typename Kernel>
 void for_each_interior_group(int width, int height, Kernel kernel) {
     for (int i = 1; i < height - 1; ++i) {
-        for (int group = 0; group < interior_groups(width); ++group) {
-            kernel(i, group_column(group, width));
-        }
+        for_each_group_column(width, [&](int j) { kernel(i, j); });
     }
 }
 
