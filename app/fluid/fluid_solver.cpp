@@ -216,17 +216,34 @@ void fluid_solver::advect(const field& along_u, const field& along_v, float dt, 
     }
 }
 
+// The snapshots are taken by swapping each field with its work field; the
+// field then gets back its boundary ring, and advect writes every interior
+// cell, so the result is as if the snapshot had been copied.
 void fluid_solver::step(float dt) {
     dt = bounded_clamp(dt, 0.0f, dt_limit);
-    old_u_ = u;
-    old_v_ = v;
+    const auto snapshot = [this](field& values, field& old) {
+        values.swap(old);
+        copy_boundary_ring(old, values);
+    };
+    snapshot(u, old_u_);
+    snapshot(v, old_v_);
     advect<2>(old_u_, old_v_, dt, velocity_keep, {&old_u_, &old_v_}, {&u, &v});
     project();
-    old_red_ = dye_red;
-    old_green_ = dye_green;
-    old_blue_ = dye_blue;
+    snapshot(dye_red, old_red_);
+    snapshot(dye_green, old_green_);
+    snapshot(dye_blue, old_blue_);
     advect<3>(u, v, dt, 1.0f - dye_fade * dt, {&old_red_, &old_green_, &old_blue_},
               {&dye_red, &dye_green, &dye_blue});
+}
+
+void fluid_solver::copy_boundary_ring(const field& from, field& to) const {
+    const std::size_t last_row = static_cast<std::size_t>(height - 1) * width;
+    std::copy_n(from.begin(), width, to.begin());
+    std::copy_n(from.begin() + last_row, width, to.begin() + last_row);
+    for (std::size_t k = width; k < last_row; k += width) {
+        to[k] = from[k];
+        to[k + width - 1] = from[k + width - 1];
+    }
 }
 
 }  // namespace tamo

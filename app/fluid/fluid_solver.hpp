@@ -60,6 +60,8 @@ class fluid_solver {
                 const std::array<const field*, count>& sources,
                 const std::array<field*, count>& targets);
 
+    void copy_boundary_ring(const field& from, field& to) const;
+
     field old_u_, old_v_, old_red_, old_green_, old_blue_;
     field divergence_, pressure_, next_pressure_;
     field bright_, across_;
