@@ -139,11 +139,11 @@ void fluid_solver::project() {
     float* const vv = v.data();
     float* const divergence = divergence_.data();
     float* const first_sweep = pressure_.data();
-    const float4 lanes{};
+    const float4 four{};
     for_each_interior_group(width, height, [&](int i, int j) {
         const int k = i * w + j;
-        const float4 div = (load(uu + k + 1, lanes) - load(uu + k - 1, lanes) +
-                            load(vv + k + w, lanes) - load(vv + k - w, lanes)) *
+        const float4 div = (load(uu + k + 1, four) - load(uu + k - 1, four) +
+                            load(vv + k + w, four) - load(vv + k - w, four)) *
                            0.5f;
         store(divergence + k, div);
         store(first_sweep + k, (0.0f - div) * 0.25f);
@@ -154,8 +154,8 @@ void fluid_solver::project() {
         for_each_interior_group(width, height, [&](int i, int j) {
             const int k = i * w + j;
             store(next + k,
-                  (((load(p + k - 1, lanes) + load(p + k + 1, lanes)) + load(p + k - w, lanes)) +
-                   load(p + k + w, lanes) - load(divergence + k, lanes)) *
+                  (((load(p + k - 1, four) + load(p + k + 1, four)) + load(p + k - w, four)) +
+                   load(p + k + w, four) - load(divergence + k, four)) *
                       0.25f);
         });
         std::swap(pressure_, next_pressure_);
