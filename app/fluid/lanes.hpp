@@ -41,8 +41,9 @@ inline float4 columns(int j, float4) {
 inline float positive_part(float g) {
     return g > 0.0f ? g : 0.0f;
 }
+// maxps answers its second operand, 0, for a NaN g.
 inline float4 positive_part(float4 g) {
-    return _mm_and_ps(_mm_cmpgt_ps(g, _mm_setzero_ps()), g);
+    return _mm_max_ps(g, _mm_setzero_ps());
 }
 
 // bounded_clamp of each lane. The operand order makes a tie keep x, so a
