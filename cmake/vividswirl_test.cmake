@@ -1,8 +1,12 @@
-# vividswirl_test(NAME SOURCES ... [LIBRARIES ...] [WINDOWS_ONLY])
+# vividswirl_test(NAME SOURCES ... [LIBRARIES ...] [WINDOWS_ONLY | NATIVE_ONLY] [THREADS])
 # One GoogleTest executable registered as one CTest test. In the Windows
 # tree CTest runs it under Wine through CMAKE_CROSSCOMPILING_EMULATOR.
+# THREADS marks tests that start threads; the thread-sanitizer tree runs those.
 function(vividswirl_test name)
-  cmake_parse_arguments(T "WINDOWS_ONLY;NATIVE_ONLY" "" "SOURCES;LIBRARIES" ${ARGN})
+  if(VIVIDSWIRL_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(T "WINDOWS_ONLY;NATIVE_ONLY;THREADS" "" "SOURCES;LIBRARIES" ${ARGN})
   if(T_WINDOWS_ONLY AND NOT WIN32)
     return()
   endif()
@@ -13,4 +17,7 @@ function(vividswirl_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBRARIES} GTest::gmock GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+  if(T_THREADS)
+    set_tests_properties(${name} PROPERTIES LABELS threads)
+  endif()
 endfunction()

@@ -11,7 +11,9 @@ constexpr float half_pi = 1.5707964f;
 constexpr float clamp_limit = 1000000.0f;
 constexpr float angle_limit = 4096.0f;
 
-bool out_of_range(float x, float limit) { return std::isnan(x) || std::fabs(x) > limit; }
+bool out_of_range(float x, float limit) {
+    return std::isnan(x) || std::fabs(x) > limit;
+}
 
 }  // namespace
 

@@ -55,8 +55,8 @@ std::string get_environment_utf8(std::string_view name) {
         return {};
     }
     std::string result(static_cast<std::size_t>(bytes), '\0');
-    if (WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, value.data(), value_units,
-                            result.data(), bytes, nullptr, nullptr) != bytes) {
+    if (WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, value.data(), value_units, result.data(),
+                            bytes, nullptr, nullptr) != bytes) {
         return {};
     }
     return result;

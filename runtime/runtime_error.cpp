@@ -13,7 +13,9 @@ mirk_runtime_exception::mirk_runtime_exception(runtime_error_info error) : info(
 
 mirk_runtime_exception::~mirk_runtime_exception() = default;
 
-const char* mirk_runtime_exception::what() const noexcept { return what_text.c_str(); }
+const char* mirk_runtime_exception::what() const noexcept {
+    return what_text.c_str();
+}
 
 void raise_runtime_error(std::string code, std::string message, std::string source,
                          std::string default_source) {

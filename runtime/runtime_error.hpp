@@ -16,7 +16,7 @@ struct runtime_error_info {
 
 // The runtime's error type; what() is "<code>: <message>".
 class mirk_runtime_exception : public std::exception {
-public:
+  public:
     explicit mirk_runtime_exception(runtime_error_info error);
     ~mirk_runtime_exception() override;
     const char* what() const noexcept override;

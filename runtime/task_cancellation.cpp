@@ -6,7 +6,7 @@
 
 namespace tamo {
 
-thread_local task_record* current_task = nullptr;
+constinit thread_local task_record* current_task = nullptr;
 
 namespace {
 

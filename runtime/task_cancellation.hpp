@@ -17,7 +17,7 @@ struct task_record {
 };
 
 // The task running on this thread; null where no task runs.
-extern thread_local task_record* current_task;
+extern constinit thread_local task_record* current_task;
 
 // Sleeps total_ms in slices of at most 5 ms, testing for a cancel request of
 // current_task before each slice.

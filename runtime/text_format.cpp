@@ -68,7 +68,9 @@ std::string format_message(std::string_view pattern, const std::vector<std::stri
     return result;
 }
 
-std::string bool_text(bool value) { return value ? "true" : "false"; }
+std::string bool_text(bool value) {
+    return value ? "true" : "false";
+}
 
 std::string length_prefixed(std::string_view text) {
     return format_message("{0}:{1}", {std::to_string(text.size()), std::string(text)});
