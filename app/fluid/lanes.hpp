@@ -33,8 +33,7 @@ inline float columns(int j, float) {
     return static_cast<float>(j);
 }
 inline float4 columns(int j, float4) {
-    const float first = static_cast<float>(j);
-    return _mm_set_ps(first + 3.0f, first + 2.0f, first + 1.0f, first);
+    return _mm_set1_ps(static_cast<float>(j)) + _mm_set_ps(3.0f, 2.0f, 1.0f, 0.0f);
 }
 
 // g when g > 0, else 0 (NaN gives 0).
