@@ -5,6 +5,7 @@
 #include <typeinfo>
 #include <utility>
 
+#include "app/fluid/jacobi_sweep.hpp"
 #include "app/fluid/lanes.hpp"
 #include "runtime/bounded_math.hpp"
 
@@ -149,15 +150,7 @@ void fluid_solver::project() {
         store(first_sweep + k, (0.0f - div) * 0.25f);
     });
     for (int sweep = 1; sweep < jacobi_sweeps; ++sweep) {
-        const float* const p = pressure_.data();
-        float* const next = next_pressure_.data();
-        for_each_interior_group(width, height, [&](int i, int j) {
-            const int k = i * w + j;
-            store(next + k,
-                  (((load(p + k - 1, four) + load(p + k + 1, four)) + load(p + k - w, four)) +
-                   load(p + k + w, four) - load(divergence + k, four)) *
-                      0.25f);
-        });
+        jacobi_sweep(pressure_.data(), divergence, next_pressure_.data(), width, height);
         std::swap(pressure_, next_pressure_);
     }
     const float* const p = pressure_.data();
