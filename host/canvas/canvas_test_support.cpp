@@ -32,11 +32,26 @@ canvas_window& canvas_host_test::open_test_window(std::int32_t parent_id) {
     if (!window) {
         throw std::runtime_error("the test window did not open");
     }
+    SetWindowPos(window->hwnd, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    drain_window_messages();
     return *window;
 }
 
 LRESULT canvas_host_test::send(canvas_window& window, UINT message, WPARAM wparam, LPARAM lparam) {
     return SendMessageW(window.hwnd, message, wparam, lparam);
+}
+
+POINT canvas_window_test::client_origin() const {
+    POINT origin{0, 0};
+    ClientToScreen(window->hwnd, &origin);
+    return origin;
+}
+
+void canvas_window_test::drain_for(int milliseconds) {
+    for (int waited = 0; waited < milliseconds; waited += 10) {
+        drain_window_messages();
+        Sleep(10);
+    }
 }
 
 }  // namespace tamo

@@ -19,10 +19,31 @@ class canvas_host_test : public ::testing::Test {
     void SetUp() override { reset_canvas_host(); }
     void TearDown() override { reset_canvas_host(); }
 
-    // Opens the toy's 1000 x 700 window and answers its record.
+    // Opens the toy's 1000 x 700 window away from the screen corner (so the
+    // cursor is never clamped) and answers its record.
     canvas_window& open_test_window(std::int32_t parent_id = 0);
 
     LRESULT send(canvas_window& window, UINT message, WPARAM wparam, LPARAM lparam);
+};
+
+// A test with one open window.
+class canvas_window_test : public canvas_host_test {
+  protected:
+    void SetUp() override {
+        canvas_host_test::SetUp();
+        window = &open_test_window();
+    }
+
+    LRESULT send(UINT message, WPARAM wparam, LPARAM lparam) {
+        return canvas_host_test::send(*window, message, wparam, lparam);
+    }
+
+    POINT client_origin() const;
+
+    // Drains messages for a while, so input sent to the system arrives.
+    void drain_for(int milliseconds);
+
+    canvas_window* window = nullptr;
 };
 
 }  // namespace tamo
