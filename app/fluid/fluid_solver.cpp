@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstddef>
+#include <typeinfo>
+#include <utility>
 
-#include "app/fluid/tone_map.hpp"
+#include "app/fluid/bilinear.hpp"
+#include "app/fluid/lanes.hpp"
 #include "runtime/bounded_math.hpp"
 
 namespace tamo {
@@ -17,14 +19,27 @@ constexpr float dye_limit = 12.0f;
 constexpr float dt_limit = 12.5f;
 constexpr float velocity_keep = 0.998f;
 constexpr float dye_fade = 0.08f;
-constexpr float bright_threshold = 0.8f;
-constexpr float bloom_strength = 0.65f;
-constexpr float blue_lift = 0.006f;
-constexpr float bloom_kernel[5] = {1.0f, 4.0f, 6.0f, 4.0f, 1.0f};
+constexpr float reach_limit = 1000.0f;  // beyond, no splat reaches the grid
 
 }  // namespace
 
-fluid_solver::fluid_solver() : width(96), height(64) {
+// The work fields get their full size here, so no frame allocates.
+fluid_solver::fluid_solver()
+    : width(96),
+      height(64),
+      old_u_(static_cast<std::size_t>(width) * height, 0.0f),
+      old_v_(old_u_),
+      old_red_(old_u_),
+      old_green_(old_u_),
+      old_blue_(old_u_),
+      divergence_(old_u_),
+      pressure_(old_u_),
+      next_pressure_(old_u_),
+      bright_row_(static_cast<std::size_t>(width) + 8, 0.0f),
+      across_(old_u_),
+      glow_red_(old_u_),
+      glow_green_(old_u_),
+      glow_blue_(old_u_) {
     fluid_solver::reset();
 }
 
@@ -39,35 +54,47 @@ void fluid_solver::reset() {
 }
 
 float fluid_solver::sample(const field& values, float x, float y) {
-    x = bounded_clamp(x, 0.5f, static_cast<float>(width) - 1.5f);
-    y = bounded_clamp(y, 0.5f, static_cast<float>(height) - 1.5f);
-    const int i0 = static_cast<int>(std::floor(x));
-    const int j0 = static_cast<int>(std::floor(y));
-    const float tx = x - static_cast<float>(i0);
-    const float ty = y - static_cast<float>(j0);
-    const std::size_t k = static_cast<std::size_t>(j0) * width + i0;
-    return (values[k + 1] * tx + values[k] * (1.0f - tx)) * (1.0f - ty) +
-           (tx * values[k + width + 1] + (1.0f - tx) * values[k + width]) * ty;
+    return bilinear(values.data(), locate(x, y, width, height), width);
 }
 
+// Only the rows and columns within reach of the centre are visited: a cell
+// outside them has d2 >= 64, so it would not change. Each cell is then tested
+// and changed exactly as the whole grid's loop would.
 void fluid_solver::splat(float x, float y, float vx, float vy, float red, float green, float blue) {
+    if (!(std::fabs(x) < reach_limit)) {
+        return;  // NaN, or too far for any cell
+    }
+    const int centre = static_cast<int>(std::floor(x));
+    const int first = std::max(1, centre - 9);
+    const int end = std::min(width - 1, centre + 10);
+    float* const uu = u.data();
+    float* const vv = v.data();
+    float* const rr = dye_red.data();
+    float* const gg = dye_green.data();
+    float* const bb = dye_blue.data();
     for (int i = 1; i < height - 1; ++i) {
-        for (int j = 1; j < width - 1; ++j) {
-            const float dx = static_cast<float>(j) - x;
-            const float dy = static_cast<float>(i) - y;
-            const float d2 = dx * dx + dy * dy;
-            if (!(d2 < splat_radius_squared)) {
-                continue;
-            }
-            const float fall = 1.0f - d2 * 0.015625f;
-            const float w = fall * fall;
-            const std::size_t k = static_cast<std::size_t>(i) * width + j;
-            u[k] = bounded_clamp(w * vx + u[k], -velocity_limit, velocity_limit);
-            v[k] = bounded_clamp(vy * w + v[k], -velocity_limit, velocity_limit);
-            dye_red[k] = bounded_clamp(red * w + dye_red[k], 0.0f, dye_limit);
-            dye_green[k] = bounded_clamp(green * w + dye_green[k], 0.0f, dye_limit);
-            dye_blue[k] = bounded_clamp(dye_blue[k] + w * blue, 0.0f, dye_limit);
+        const float dy = static_cast<float>(i) - y;
+        const float dy2 = dy * dy;
+        if (!(dy2 < splat_radius_squared)) {
+            continue;
         }
+        const int row = i * width;
+        for_each_lane_group(first, end, [&](auto lanes, int j) {
+            const int k = row + j;
+            const auto dx = columns(j, lanes) - x;
+            const auto d2 = dx * dx + dy2;
+            const auto inside = below(d2, splat_radius_squared);
+            const auto fall = 1.0f - d2 * 0.015625f;
+            const auto w = fall * fall;
+            const auto add = [&](float* f, auto sum, float low, float high) {
+                store(f + k, choose(inside, clamp_bounded(sum, low, high), load(f + k, lanes)));
+            };
+            add(uu, w * vx + load(uu + k, lanes), -velocity_limit, velocity_limit);
+            add(vv, vy * w + load(vv + k, lanes), -velocity_limit, velocity_limit);
+            add(rr, red * w + load(rr + k, lanes), 0.0f, dye_limit);
+            add(gg, green * w + load(gg + k, lanes), 0.0f, dye_limit);
+            add(bb, load(bb + k, lanes) + w * blue, 0.0f, dye_limit);
+        });
     }
 }
 
@@ -100,114 +127,94 @@ float fluid_solver::divergence_energy() {
     return sum / static_cast<float>(width * height);
 }
 
+// The work fields' boundary cells are never written, so they stay 0.
 void fluid_solver::project() {
     zero_boundary_velocity();
-    field divergence(u.size(), 0.0f);
-    field pressure(u.size(), 0.0f);
-    for (int i = 1; i < height - 1; ++i) {
-        for (int j = 1; j < width - 1; ++j) {
-            const std::size_t k = static_cast<std::size_t>(i) * width + j;
-            divergence[k] = (u[k + 1] - u[k - 1] + v[k + width] - v[k - width]) * 0.5f;
-        }
-    }
+    const int w = width;
+    float* const uu = u.data();
+    float* const vv = v.data();
+    float* const divergence = divergence_.data();
+    for_each_interior_cell(width, height, [&](auto lanes, int i, int j) {
+        const int k = i * w + j;
+        store(divergence + k, (load(uu + k + 1, lanes) - load(uu + k - 1, lanes) +
+                               load(vv + k + w, lanes) - load(vv + k - w, lanes)) *
+                                  0.5f);
+    });
+    std::fill(pressure_.begin(), pressure_.end(), 0.0f);
     for (int sweep = 0; sweep < jacobi_sweeps; ++sweep) {
-        field next = pressure;
+        const float* const p = pressure_.data();
+        float* const next = next_pressure_.data();
+        for_each_interior_cell(width, height, [&](auto lanes, int i, int j) {
+            const int k = i * w + j;
+            store(next + k,
+                  (((load(p + k - 1, lanes) + load(p + k + 1, lanes)) + load(p + k - w, lanes)) +
+                   load(p + k + w, lanes) - load(divergence + k, lanes)) *
+                      0.25f);
+        });
+        std::swap(pressure_, next_pressure_);
+    }
+    const float* const p = pressure_.data();
+    for_each_interior_cell(width, height, [&](auto lanes, int i, int j) {
+        const int k = i * w + j;
+        store(uu + k,
+              load(uu + k, lanes) - (load(p + k + 1, lanes) - load(p + k - 1, lanes)) * 0.5f);
+        store(vv + k,
+              load(vv + k, lanes) - (load(p + k + w, lanes) - load(p + k - w, lanes)) * 0.5f);
+    });
+    zero_boundary_velocity();
+}
+
+template <std::size_t count>
+void fluid_solver::advect(const field& along_u, const field& along_v, float dt, float keep,
+                          const std::array<const field*, count>& sources,
+                          const std::array<field*, count>& targets) {
+    const int w = width;
+    // A derived solver may replace sample, so it is asked for every read;
+    // the solver's own sample is inlined, and its point located once for
+    // all fields.
+    if (typeid(*this) != typeid(fluid_solver)) {
         for (int i = 1; i < height - 1; ++i) {
-            for (int j = 1; j < width - 1; ++j) {
-                const std::size_t k = static_cast<std::size_t>(i) * width + j;
-                next[k] = (((pressure[k - 1] + pressure[k + 1]) + pressure[k - width]) +
-                           pressure[k + width] - divergence[k]) *
-                          0.25f;
+            for (int j = 1; j < w - 1; ++j) {
+                const int k = i * w + j;
+                const float x = static_cast<float>(j) - along_u[k] * dt;
+                const float y = static_cast<float>(i) - along_v[k] * dt;
+                for (std::size_t f = 0; f < count; ++f) {
+                    (*targets[f])[k] = sample(*sources[f], x, y) * keep;
+                }
             }
         }
-        pressure = next;
+        return;
     }
-    for (int i = 1; i < height - 1; ++i) {
-        for (int j = 1; j < width - 1; ++j) {
-            const std::size_t k = static_cast<std::size_t>(i) * width + j;
-            u[k] -= (pressure[k + 1] - pressure[k - 1]) * 0.5f;
-            v[k] -= (pressure[k + width] - pressure[k - width]) * 0.5f;
+    const float* const from_u = along_u.data();
+    const float* const from_v = along_v.data();
+    std::array<const float*, count> source;
+    std::array<float*, count> target;
+    for (std::size_t f = 0; f < count; ++f) {
+        source[f] = sources[f]->data();
+        target[f] = targets[f]->data();
+    }
+    for_each_interior_cell(width, height, [&](auto lanes, int i, int j) {
+        const int k = i * w + j;
+        const auto x = columns(j, lanes) - load(from_u + k, lanes) * dt;
+        const auto y = static_cast<float>(i) - load(from_v + k, lanes) * dt;
+        const auto point = locate(x, y, w, height);
+        for (std::size_t f = 0; f < count; ++f) {
+            store(target[f] + k, bilinear(source[f], point, w) * keep);
         }
-    }
-    zero_boundary_velocity();
+    });
 }
 
 void fluid_solver::step(float dt) {
     dt = bounded_clamp(dt, 0.0f, dt_limit);
-    const field old_u = u;
-    const field old_v = v;
-    for (int i = 1; i < height - 1; ++i) {
-        for (int j = 1; j < width - 1; ++j) {
-            const std::size_t k = static_cast<std::size_t>(i) * width + j;
-            const float x = static_cast<float>(j) - old_u[k] * dt;
-            const float y = static_cast<float>(i) - old_v[k] * dt;
-            u[k] = sample(old_u, x, y) * velocity_keep;
-            v[k] = sample(old_v, x, y) * velocity_keep;
-        }
-    }
+    old_u_ = u;
+    old_v_ = v;
+    advect<2>(old_u_, old_v_, dt, velocity_keep, {&old_u_, &old_v_}, {&u, &v});
     project();
-    const field old_red = dye_red;
-    const field old_green = dye_green;
-    const field old_blue = dye_blue;
-    const float fade = 1.0f - dye_fade * dt;
-    for (int i = 1; i < height - 1; ++i) {
-        for (int j = 1; j < width - 1; ++j) {
-            const std::size_t k = static_cast<std::size_t>(i) * width + j;
-            const float x = static_cast<float>(j) - u[k] * dt;
-            const float y = static_cast<float>(i) - v[k] * dt;
-            dye_red[k] = sample(old_red, x, y) * fade;
-            dye_green[k] = sample(old_green, x, y) * fade;
-            dye_blue[k] = sample(old_blue, x, y) * fade;
-        }
-    }
-}
-
-fluid_solver::field fluid_solver::bloom(const field& values) {
-    field across;
-    across.reserve(values.size());
-    for (int i = 0; i < height; ++i) {
-        for (int j = 0; j < width; ++j) {
-            float sum = 0.0f;
-            for (int l = 0; l < 5; ++l) {
-                const int c = std::clamp(j - 4 + 2 * l, 0, width - 1);
-                const float g = values[static_cast<std::size_t>(i) * width + c] - bright_threshold;
-                const float bright = g > 0.0f ? g : 0.0f;
-                sum += bright * bloom_kernel[l];
-            }
-            across.push_back(sum * 0.0625f);
-        }
-    }
-    field result;
-    result.reserve(values.size());
-    for (int i = 0; i < height; ++i) {
-        for (int j = 0; j < width; ++j) {
-            float sum = 0.0f;
-            for (int l = 0; l < 5; ++l) {
-                const int r = std::clamp(i - 4 + 2 * l, 0, height - 1);
-                sum += across[static_cast<std::size_t>(r) * width + j] * bloom_kernel[l];
-            }
-            result.push_back(sum * 0.0625f);
-        }
-    }
-    return result;
-}
-
-void fluid_solver::render(array_handle pixels, float exposure, bool bloom_on) {
-    const field glow_red = bloom(dye_red);
-    const field glow_green = bloom(dye_green);
-    const field glow_blue = bloom(dye_blue);
-    const float weight = bloom_on ? bloom_strength : 0.0f;
-    const std::uint64_t cells = static_cast<std::uint64_t>(width) * height;
-    const std::uint64_t count = std::min(pixels.element_count(), cells);
-    std::uint32_t* words = pixels.data();
-    for (std::uint64_t i = 0; i < count; ++i) {
-        const std::uint32_t red = tone_map_channel(glow_red[i] * weight + dye_red[i], exposure);
-        const std::uint32_t green =
-            tone_map_channel(glow_green[i] * weight + dye_green[i], exposure);
-        const std::uint32_t blue =
-            tone_map_channel((glow_blue[i] * weight + dye_blue[i]) + blue_lift, exposure);
-        words[i] = 0xFF000000u | red << 16 | green << 8 | blue;
-    }
+    old_red_ = dye_red;
+    old_green_ = dye_green;
+    old_blue_ = dye_blue;
+    advect<3>(u, v, dt, 1.0f - dye_fade * dt, {&old_red_, &old_green_, &old_blue_},
+              {&dye_red, &dye_green, &dye_blue});
 }
 
 }  // namespace tamo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -12,7 +14,8 @@ namespace tamo {
 // dye and momentum, step advects and projects, render turns the dye into
 // BGRA pixel words. Every operation is virtual and the operations call one
 // another through dispatch, so a derived solver that replaces one changes
-// its callers.
+// its callers. The work fields live as long as the solver: a frame of
+// splats, step and render allocates nothing.
 class fluid_solver {
   public:
     using field = std::vector<float>;
@@ -35,8 +38,8 @@ class fluid_solver {
     virtual void project();
     // One simulation step of dt seconds, taken within 0..12.5 (NaN as 0).
     virtual void step(float dt);
-    // Soft glow of the parts of values brighter than 0.8.
-    virtual field bloom(const field& values);
+    // Writes into glow the soft glow of the parts of values brighter than 0.8.
+    virtual void bloom(const field& values, field& glow);
     // Writes min(element count, cells) pixel words 0xFFRRGGBB.
     virtual void render(array_handle pixels, float exposure, bool bloom_on);
 
@@ -47,6 +50,19 @@ class fluid_solver {
     field dye_red;
     field dye_green;
     field dye_blue;
+
+  private:
+    // Moves every interior cell of each target to its source's value at the
+    // cell's back-traced point (along_u, along_v) x dt, times keep.
+    template <std::size_t count>
+    void advect(const field& along_u, const field& along_v, float dt, float keep,
+                const std::array<const field*, count>& sources,
+                const std::array<field*, count>& targets);
+
+    field old_u_, old_v_, old_red_, old_green_, old_blue_;
+    field divergence_, pressure_, next_pressure_;
+    field bright_row_, across_;
+    field glow_red_, glow_green_, glow_blue_;
 };
 
 }  // namespace tamo

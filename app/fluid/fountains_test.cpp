@@ -1,4 +1,5 @@
 #include "app/fluid/fountains.hpp"
+#include "app/fluid/fluid_solver.hpp"
 
 #include <gtest/gtest.h>
 
