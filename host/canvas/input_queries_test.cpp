@@ -20,19 +20,16 @@ HWND WINAPI no_foreground_window() {
     return nullptr;
 }
 
-class InputQueries : public canvas_host_test {
+class InputQueries : public canvas_window_test {
   protected:
     void SetUp() override {
-        canvas_host_test::SetUp();
-        window = &open_test_window();
+        canvas_window_test::SetUp();
         held_code = 0;
         asked_code = 0;
         platform().GetAsyncKeyState = fake_async_key_state;
     }
 
-    void press(UINT vk) { send(*window, WM_KEYDOWN, vk, 1); }
-
-    canvas_window* window = nullptr;
+    void press(UINT vk) { send(WM_KEYDOWN, vk, 1); }
 };
 
 TEST_F(InputQueries, EachQueuedPressIsTakenOnce) {
@@ -87,9 +84,7 @@ TEST_F(InputQueries, HeldKeysAndButtonsAreFalseWhileAnotherApplicationIsInTheFor
 }
 
 TEST_F(InputQueries, TheMouseIsInClientPixelsAndNotLimitedToTheClientArea) {
-    SetWindowPos(window->hwnd, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    POINT origin{0, 0};
-    ClientToScreen(window->hwnd, &origin);
+    const POINT origin = client_origin();
     SetCursorPos(origin.x - 10, origin.y + 25);
     EXPECT_EQ(MouseX(), -10);
     EXPECT_EQ(MouseY(), 25);

@@ -23,11 +23,10 @@ inline constexpr rgb background_rgb{17, 27, 34};
 
 // Draws into the back buffer of the toy's window and reads it back before
 // any swap, in client pixels from the top left.
-class drawing_test : public canvas_host_test {
+class drawing_test : public canvas_window_test {
   protected:
     void SetUp() override {
-        canvas_host_test::SetUp();
-        window = &open_test_window();
+        canvas_window_test::SetUp();
         BeginFrame();
     }
 
@@ -48,8 +47,6 @@ class drawing_test : public canvas_host_test {
         }
         return drawn;
     }
-
-    canvas_window* window = nullptr;
 };
 
 inline std::string not_open_message(const std::string& builtin) {
