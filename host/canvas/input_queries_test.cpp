@@ -4,6 +4,7 @@
 
 #include "host/canvas/canvas_test_support.hpp"
 #include "host/canvas/platform_calls.hpp"
+#include "host/canvas/window_procedure.hpp"
 
 namespace tamo {
 namespace {
@@ -84,13 +85,16 @@ TEST_F(InputQueries, HeldKeysAndButtonsAreFalseWhileAnotherApplicationIsInTheFor
 }
 
 TEST_F(InputQueries, TheMouseIsInClientPixelsAndNotLimitedToTheClientArea) {
+    // Near the screen's left edge, so points right of the client stay on it.
+    SetWindowPos(window->hwnd, nullptr, 10, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    drain_window_messages();
     const POINT origin = client_origin();
     SetCursorPos(origin.x - 10, origin.y + 25);
     EXPECT_EQ(MouseX(), -10);
     EXPECT_EQ(MouseY(), 25);
-    SetCursorPos(origin.x + 1005, origin.y + 700);
+    SetCursorPos(origin.x + 1005, origin.y - 3);
     EXPECT_EQ(MouseX(), 1005);
-    EXPECT_EQ(MouseY(), 700);
+    EXPECT_EQ(MouseY(), -3);
     platform().GetForegroundWindow = no_foreground_window;
     EXPECT_EQ(MouseX(), -1);
     EXPECT_EQ(MouseY(), -1);
