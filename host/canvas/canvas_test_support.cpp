@@ -1,5 +1,8 @@
 #include "host/canvas/canvas_test_support.hpp"
 
+#include "host/canvas/delayed_clipboard.hpp"
+#include "host/canvas/session_events.hpp"
+#include "host/canvas/uia_bridge.hpp"
 #include "host/canvas/window_closing.hpp"
 #include "host/canvas/window_opening.hpp"
 #include "host/canvas/window_procedure.hpp"
@@ -24,6 +27,9 @@ void reset_canvas_host() {
     lock.raw_mouse_registered = false;
     lock.cursor_visible = true;
     lock.lock_motion.store(0);
+    uia_bridge_instance() = {};
+    delayed_clipboard = {};
+    session_events = {};
 }
 
 canvas_window& canvas_host_test::open_test_window(std::int32_t parent_id) {

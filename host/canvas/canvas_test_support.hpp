@@ -9,8 +9,9 @@ namespace tamo {
 
 inline constexpr char test_window_title[] = "Vividswirl / Tamo + Quorvel fluid";
 
-// Closes every window, forgets every record and restores the real call
-// table, so each test starts with a fresh registry (ids from 1 again).
+// Closes every window, forgets every record, clears the process-wide host
+// state and restores the real call table, so each test starts with a fresh
+// registry (ids from 1 again).
 void reset_canvas_host();
 
 // Each test starts and ends with a fresh host and the real call table.

@@ -6,6 +6,7 @@
 #include <GL/glext.h>
 #include <GL/wglext.h>
 #include <imm.h>
+#include <oleauto.h>
 #include <shellapi.h>
 #include <windows.h>
 #include <wtsapi32.h>

@@ -1,5 +1,6 @@
 #include "host/canvas/window_procedure.hpp"
 
+#include "host/canvas/delayed_clipboard.hpp"
 #include "host/canvas/file_drop.hpp"
 #include "host/canvas/gl_frame.hpp"
 #include "host/canvas/ime_input.hpp"
@@ -7,7 +8,10 @@
 #include "host/canvas/platform_calls.hpp"
 #include "host/canvas/pointer_input.hpp"
 #include "host/canvas/pointer_lock.hpp"
+#include "host/canvas/session_events.hpp"
 #include "host/canvas/text_input.hpp"
+#include "host/canvas/uia_bridge.hpp"
+#include "host/canvas/window_chrome.hpp"
 #include "host/canvas/window_opening.hpp"
 #include "host/canvas/window_registry.hpp"
 
@@ -16,11 +20,18 @@ namespace {
 
 void on_destroy(canvas_window& window, HWND hwnd) {
     release_pointer_lock(hwnd);
-    platform().WTSUnRegisterSessionNotification(hwnd);
+    reset_uia_window_slot(window.id);
+    release_clipboard_of_destroyed_owner(hwnd);
+    auto& calls = platform();
+    calls.WTSUnRegisterSessionNotification(hwnd);
     window.focused = false;
     window.open = false;
     window.visible = false;
-    // The window's own device context goes with it.
+    // The window's own device context goes with it, so its context can no
+    // longer stay current.
+    if (window.hglrc && calls.wglGetCurrentContext() == window.hglrc) {
+        calls.wglMakeCurrent(nullptr, nullptr);
+    }
     window.hwnd = nullptr;
     window.hdc = nullptr;
     bump_window_revision(window, 0);
@@ -79,10 +90,18 @@ void on_close(canvas_window& window) {
 
 // A handling that needs the record runs only when the window has one; the
 // result is the same either way.
+canvas_window* chrome_window(canvas_window* window) {
+    return window && window->custom_hit_testing ? window : nullptr;
+}
+
 LRESULT handle_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     canvas_window* window = find_window_by_handle(hwnd);
+    canvas_window* chrome = chrome_window(window);
     const auto default_handling = [&] {
         return platform().DefWindowProcW(hwnd, message, wparam, lparam);
+    };
+    const auto or_default = [&](std::optional<LRESULT> result) {
+        return result ? *result : default_handling();
     };
     switch (message) {
         case WM_DESTROY:
@@ -129,7 +148,29 @@ LRESULT handle_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
             }
             return default_handling();
         case WM_SETCURSOR:
-            return hide_cursor_for_lock(hwnd, lparam) ? 1 : default_handling();
+            if (hide_cursor_for_lock(hwnd, lparam)) {
+                return 1;
+            }
+            return or_default(chrome ? chrome_set_cursor(*chrome, lparam) : std::nullopt);
+        case WM_NCHITTEST:
+            return chrome ? chrome_nc_hit_test(*chrome, lparam) : default_handling();
+        case WM_GETOBJECT:
+            return answer_accessibility_request(window, hwnd, wparam, lparam);
+        case WM_ACTIVATEAPP:
+        case WM_POWERBROADCAST:
+        case WM_WTSSESSION_CHANGE:
+        case WM_QUERYENDSESSION:
+        case WM_ENDSESSION:
+            return record_session_event(window, message, wparam, lparam);
+        case WM_RENDERFORMAT:
+            render_clipboard_text(static_cast<UINT>(wparam));
+            return 0;
+        case WM_RENDERALLFORMATS:
+            flush_clipboard(hwnd);
+            return 0;
+        case WM_DESTROYCLIPBOARD:
+            release_emptied_clipboard(hwnd);
+            return 0;
         case WM_INPUT:
             if (window) {
                 on_raw_input(hwnd, lparam);
@@ -175,14 +216,22 @@ LRESULT handle_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
             if (window) {
                 record_mouse_event(*window, event_pointer_move, wparam, lparam);
             }
-            return default_handling();
+            return or_default(chrome ? chrome_mouse_move(*chrome) : std::nullopt);
         case WM_LBUTTONDOWN:
+            if (window) {
+                record_mouse_event(*window, event_pointer_down, wparam, lparam);
+            }
+            return or_default(chrome ? chrome_button_down(*chrome, lparam) : std::nullopt);
+        case WM_LBUTTONUP:
+            if (window) {
+                record_mouse_event(*window, event_pointer_up, wparam, lparam);
+            }
+            return or_default(chrome ? chrome_button_up(*chrome, lparam) : std::nullopt);
         case WM_RBUTTONDOWN:
             if (window) {
                 record_mouse_event(*window, event_pointer_down, wparam, lparam);
             }
             return default_handling();
-        case WM_LBUTTONUP:
         case WM_RBUTTONUP:
             if (window) {
                 record_mouse_event(*window, event_pointer_up, wparam, lparam);

@@ -365,9 +365,12 @@ TEST_F(CanvasProcedure, DroppedFilesAreRecorded) {
 
 TEST_F(CanvasProcedure, DestructionByTheSystemClearsTheHandles) {
     HWND hwnd = window->hwnd;
+    ASSERT_EQ(wglGetCurrentContext(), window->hglrc);
     DestroyWindow(hwnd);
     EXPECT_EQ(window->hwnd, nullptr);
     EXPECT_EQ(window->hdc, nullptr);
+    EXPECT_EQ(wglGetCurrentContext(), nullptr);
+    EXPECT_NE(window->hglrc, nullptr);  // released by closing
     EXPECT_FALSE(window->open);
     EXPECT_FALSE(window->visible);
     EXPECT_FALSE(window->focused);
