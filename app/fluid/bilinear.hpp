@@ -11,14 +11,16 @@
 
 namespace tamo {
 
+// The cell of the four read (their upper left), the fractions tx and ty
+// and their complements 1 - tx and 1 - ty.
 struct located_point {
-    std::size_t cell;  // the upper-left of the four cells read
-    float tx, ty;
+    std::size_t cell;
+    float tx, ty, rest_x, rest_y;
 };
 
 struct located_points {
     std::int32_t cell[4];
-    float4 tx, ty;
+    float4 tx, ty, rest_x, rest_y;
 };
 
 inline located_point locate(float x, float y, int width, int height) {
@@ -26,38 +28,37 @@ inline located_point locate(float x, float y, int width, int height) {
     y = clamp_bounded(y, 0.5f, static_cast<float>(height) - 1.5f);
     const int i0 = static_cast<int>(std::floor(x));
     const int j0 = static_cast<int>(std::floor(y));
-    return {static_cast<std::size_t>(j0) * width + i0, x - static_cast<float>(i0),
-            y - static_cast<float>(j0)};
+    const float tx = x - static_cast<float>(i0);
+    const float ty = y - static_cast<float>(j0);
+    return {static_cast<std::size_t>(j0) * width + i0, tx, ty, 1.0f - tx, 1.0f - ty};
 }
 
 inline located_points locate(float4 x, float4 y, int width, int height) {
     x = clamp_bounded(x, 0.5f, static_cast<float>(width) - 1.5f);
     y = clamp_bounded(y, 0.5f, static_cast<float>(height) - 1.5f);
-    // The clamped coordinates are not negative, so truncation is the floor.
-    const __m128i i0 = _mm_cvttps_epi32(x);
-    const __m128i j0 = _mm_cvttps_epi32(y);
+    // The clamped coordinates are not negative, so truncation is the floor;
+    // the cell number is below 2^24, so it is exact in float.
+    const float4 i0 = _mm_cvtepi32_ps(_mm_cvttps_epi32(x));
+    const float4 j0 = _mm_cvtepi32_ps(_mm_cvttps_epi32(y));
     located_points points;
-    alignas(16) std::int32_t columns[4];
-    alignas(16) std::int32_t rows[4];
-    _mm_store_si128(reinterpret_cast<__m128i*>(columns), i0);
-    _mm_store_si128(reinterpret_cast<__m128i*>(rows), j0);
-    for (int lane = 0; lane < 4; ++lane) {
-        points.cell[lane] = rows[lane] * width + columns[lane];
-    }
-    points.tx = x - _mm_cvtepi32_ps(i0);
-    points.ty = y - _mm_cvtepi32_ps(j0);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(points.cell),
+                     _mm_cvttps_epi32(j0 * static_cast<float>(width) + i0));
+    points.tx = x - i0;
+    points.ty = y - j0;
+    points.rest_x = 1.0f - points.tx;
+    points.rest_y = 1.0f - points.ty;
     return points;
 }
 
-template <typename lanes>
-lanes blend(lanes left, lanes right, lanes below_left, lanes below_right, lanes tx, lanes ty) {
-    return (right * tx + left * (1.0f - tx)) * (1.0f - ty) +
-           (tx * below_right + (1.0f - tx) * below_left) * ty;
+template <typename lanes, typename point>
+lanes blend(lanes left, lanes right, lanes below_left, lanes below_right, const point& p) {
+    return (right * p.tx + left * p.rest_x) * p.rest_y +
+           (p.tx * below_right + p.rest_x * below_left) * p.ty;
 }
 
 inline float bilinear(const float* values, const located_point& p, int width) {
     const float* at = values + p.cell;
-    return blend(at[0], at[1], at[width], at[width + 1], p.tx, p.ty);
+    return blend(at[0], at[1], at[width], at[width + 1], p);
 }
 
 // Each lane's two neighbouring cells are read as one 64-bit pair, then the
@@ -77,7 +78,7 @@ inline float4 bilinear(const float* values, const located_points& p, int width) 
     float4 left, right, below_left, below_right;
     gather_pairs(values, p.cell, left, right);
     gather_pairs(values + width, p.cell, below_left, below_right);
-    return blend(left, right, below_left, below_right, p.tx, p.ty);
+    return blend(left, right, below_left, below_right, p);
 }
 
 }  // namespace tamo

@@ -10,7 +10,6 @@ namespace {
 constexpr float bright_threshold = 0.8f;
 constexpr float bloom_strength = 0.65f;
 constexpr float blue_lift = 0.006f;
-constexpr float bloom_kernel[5] = {1.0f, 4.0f, 6.0f, 4.0f, 1.0f};
 constexpr int taps = 5;
 constexpr int reach = 4;  // the outermost tap's distance
 
@@ -35,30 +34,42 @@ void store_pixels(std::uint32_t* words, __m128i word) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(words), word);
 }
 
+// The five taps weighted 1, 4, 6, 4, 1 and summed in order.
+template <typename lanes>
+lanes kernel_sum(lanes t0, lanes t1, lanes t2, lanes t3, lanes t4) {
+    return (((t0 * 1.0f + t1 * 4.0f) + t2 * 6.0f) + t3 * 4.0f) + t4 * 1.0f;
+}
+
 }  // namespace
 
-// Across each row the bright part of every cell is taken once into a row
-// padded with copies of its edge cells, so the clamped taps need no test.
+// The bright part of every cell is taken once into rows padded with copies
+// of their edge cells, so the clamped taps across need no test; all rows
+// are done before the taps read them, which then never wait for a store.
+// Each sum starts at its first tap rather than at 0 + that tap: the bright
+// parts and their weighted sums are never -0 or NaN, so both are the same.
 void fluid_solver::bloom(const field& values, field& glow) {
     const std::size_t cells = static_cast<std::size_t>(width) * height;
-    bright_row_.resize(static_cast<std::size_t>(width) + 2 * reach);
+    const int padded_width = width + 2 * reach;
+    bright_.resize(static_cast<std::size_t>(padded_width) * height);
     across_.resize(cells);
     glow.resize(cells);
-    float* padded = bright_row_.data();
     for (int i = 0; i < height; ++i) {
         const float* row = values.data() + static_cast<std::size_t>(i) * width;
+        float* padded = bright_.data() + static_cast<std::size_t>(i) * padded_width;
         for_each_lane_group(0, width, [&](auto lanes, int c) {
             store(padded + reach + c, positive_part(load(row + c, lanes) - bright_threshold));
         });
         std::fill(padded, padded + reach, padded[reach]);
-        std::fill(padded + reach + width, padded + 2 * reach + width, padded[reach + width - 1]);
+        std::fill(padded + reach + width, padded + padded_width, padded[reach + width - 1]);
+    }
+    for (int i = 0; i < height; ++i) {
+        const float* padded = bright_.data() + static_cast<std::size_t>(i) * padded_width;
         float* out = across_.data() + static_cast<std::size_t>(i) * width;
         for_each_lane_group(0, width, [&](auto lanes, int j) {
-            decltype(lanes) sum{};
-            for (int l = 0; l < taps; ++l) {
-                sum = sum + load(padded + j + 2 * l, lanes) * bloom_kernel[l];
-            }
-            store(out + j, sum * 0.0625f);
+            const float* tap = padded + j;
+            store(out + j, kernel_sum(load(tap, lanes), load(tap + 2, lanes), load(tap + 4, lanes),
+                                      load(tap + 6, lanes), load(tap + 8, lanes)) *
+                               0.0625f);
         });
     }
     for (int i = 0; i < height; ++i) {
@@ -69,11 +80,10 @@ void fluid_solver::bloom(const field& values, field& glow) {
         }
         float* out = glow.data() + static_cast<std::size_t>(i) * width;
         for_each_lane_group(0, width, [&](auto lanes, int j) {
-            decltype(lanes) sum{};
-            for (int l = 0; l < taps; ++l) {
-                sum = sum + load(rows[l] + j, lanes) * bloom_kernel[l];
-            }
-            store(out + j, sum * 0.0625f);
+            store(out + j, kernel_sum(load(rows[0] + j, lanes), load(rows[1] + j, lanes),
+                                      load(rows[2] + j, lanes), load(rows[3] + j, lanes),
+                                      load(rows[4] + j, lanes)) *
+                               0.0625f);
         });
     }
 }

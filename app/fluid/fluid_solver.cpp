@@ -5,7 +5,6 @@
 #include <typeinfo>
 #include <utility>
 
-#include "app/fluid/bilinear.hpp"
 #include "app/fluid/lanes.hpp"
 #include "runtime/bounded_math.hpp"
 
@@ -35,11 +34,12 @@ fluid_solver::fluid_solver()
       divergence_(old_u_),
       pressure_(old_u_),
       next_pressure_(old_u_),
-      bright_row_(static_cast<std::size_t>(width) + 8, 0.0f),
+      bright_(static_cast<std::size_t>(width + 8) * height, 0.0f),
       across_(old_u_),
       glow_red_(old_u_),
       glow_green_(old_u_),
-      glow_blue_(old_u_) {
+      glow_blue_(old_u_),
+      row_points_(interior_groups(width)) {
     fluid_solver::reset();
 }
 
@@ -64,9 +64,11 @@ void fluid_solver::splat(float x, float y, float vx, float vy, float red, float 
     if (!(std::fabs(x) < reach_limit)) {
         return;  // NaN, or too far for any cell
     }
+    // Five groups of columns: every column within reach, and no scalar tail.
+    const int span = 20;
     const int centre = static_cast<int>(std::floor(x));
-    const int first = std::max(1, centre - 9);
-    const int end = std::min(width - 1, centre + 10);
+    const int first = std::clamp(centre - 9, 1, width - 1 - span);
+    const int end = first + span;
     float* const uu = u.data();
     float* const vv = v.data();
     float* const rr = dye_red.data();
@@ -127,28 +129,33 @@ float fluid_solver::divergence_energy() {
     return sum / static_cast<float>(width * height);
 }
 
-// The work fields' boundary cells are never written, so they stay 0.
+// The work fields' boundary cells are never written, so they stay 0. The
+// first sweep starts from zero pressure, where the four neighbours sum to
+// +0, so it is done with the divergence as (0 - divergence) x 0.25.
 void fluid_solver::project() {
     zero_boundary_velocity();
     const int w = width;
     float* const uu = u.data();
     float* const vv = v.data();
     float* const divergence = divergence_.data();
-    for_each_interior_cell(width, height, [&](auto lanes, int i, int j) {
+    float* const first_sweep = pressure_.data();
+    const float4 four{};
+    for_each_interior_group(width, height, [&](int i, int j) {
         const int k = i * w + j;
-        store(divergence + k, (load(uu + k + 1, lanes) - load(uu + k - 1, lanes) +
-                               load(vv + k + w, lanes) - load(vv + k - w, lanes)) *
-                                  0.5f);
+        const float4 div = (load(uu + k + 1, four) - load(uu + k - 1, four) +
+                            load(vv + k + w, four) - load(vv + k - w, four)) *
+                           0.5f;
+        store(divergence + k, div);
+        store(first_sweep + k, (0.0f - div) * 0.25f);
     });
-    std::fill(pressure_.begin(), pressure_.end(), 0.0f);
-    for (int sweep = 0; sweep < jacobi_sweeps; ++sweep) {
+    for (int sweep = 1; sweep < jacobi_sweeps; ++sweep) {
         const float* const p = pressure_.data();
         float* const next = next_pressure_.data();
-        for_each_interior_cell(width, height, [&](auto lanes, int i, int j) {
+        for_each_interior_group(width, height, [&](int i, int j) {
             const int k = i * w + j;
             store(next + k,
-                  (((load(p + k - 1, lanes) + load(p + k + 1, lanes)) + load(p + k - w, lanes)) +
-                   load(p + k + w, lanes) - load(divergence + k, lanes)) *
+                  (((load(p + k - 1, four) + load(p + k + 1, four)) + load(p + k - w, four)) +
+                   load(p + k + w, four) - load(divergence + k, four)) *
                       0.25f);
         });
         std::swap(pressure_, next_pressure_);
@@ -185,36 +192,58 @@ void fluid_solver::advect(const field& along_u, const field& along_v, float dt, 
         }
         return;
     }
+    // Row by row: every group's point is located first, then each field is
+    // blended from those points in a pass of its own, which keeps the chains
+    // of dependent operations short.
     const float* const from_u = along_u.data();
     const float* const from_v = along_v.data();
-    std::array<const float*, count> source;
-    std::array<float*, count> target;
-    for (std::size_t f = 0; f < count; ++f) {
-        source[f] = sources[f]->data();
-        target[f] = targets[f]->data();
-    }
-    for_each_interior_cell(width, height, [&](auto lanes, int i, int j) {
-        const int k = i * w + j;
-        const auto x = columns(j, lanes) - load(from_u + k, lanes) * dt;
-        const auto y = static_cast<float>(i) - load(from_v + k, lanes) * dt;
-        const auto point = locate(x, y, w, height);
+    located_points* const points = row_points_.data();
+    for (int i = 1; i < height - 1; ++i) {
+        located_points* point = points;
+        for_each_group_column(w, [&](int j) {
+            const int k = i * w + j;
+            const float4 x = columns(j, float4{}) - load(from_u + k, float4{}) * dt;
+            const float4 y = static_cast<float>(i) - load(from_v + k, float4{}) * dt;
+            *point++ = locate(x, y, w, height);
+        });
         for (std::size_t f = 0; f < count; ++f) {
-            store(target[f] + k, bilinear(source[f], point, w) * keep);
+            const float* const source = sources[f]->data();
+            float* const target = targets[f]->data() + i * w;
+            point = points;
+            for_each_group_column(
+                w, [&](int j) { store(target + j, bilinear(source, *point++, w) * keep); });
         }
-    });
+    }
 }
 
+// The snapshots are taken by swapping each field with its work field; the
+// field then gets back its boundary ring, and advect writes every interior
+// cell, so the result is as if the snapshot had been copied.
 void fluid_solver::step(float dt) {
     dt = bounded_clamp(dt, 0.0f, dt_limit);
-    old_u_ = u;
-    old_v_ = v;
+    const auto snapshot = [this](field& values, field& old) {
+        values.swap(old);
+        copy_boundary_ring(old, values);
+    };
+    snapshot(u, old_u_);
+    snapshot(v, old_v_);
     advect<2>(old_u_, old_v_, dt, velocity_keep, {&old_u_, &old_v_}, {&u, &v});
     project();
-    old_red_ = dye_red;
-    old_green_ = dye_green;
-    old_blue_ = dye_blue;
+    snapshot(dye_red, old_red_);
+    snapshot(dye_green, old_green_);
+    snapshot(dye_blue, old_blue_);
     advect<3>(u, v, dt, 1.0f - dye_fade * dt, {&old_red_, &old_green_, &old_blue_},
               {&dye_red, &dye_green, &dye_blue});
+}
+
+void fluid_solver::copy_boundary_ring(const field& from, field& to) const {
+    const std::size_t last_row = static_cast<std::size_t>(height - 1) * width;
+    std::copy_n(from.begin(), width, to.begin());
+    std::copy_n(from.begin() + last_row, width, to.begin() + last_row);
+    for (std::size_t k = width; k < last_row; k += width) {
+        to[k] = from[k];
+        to[k + width - 1] = from[k + width - 1];
+    }
 }
 
 }  // namespace tamo

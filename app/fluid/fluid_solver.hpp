@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/fluid/array_handle.hpp"
+#include "app/fluid/bilinear.hpp"
 
 namespace tamo {
 
@@ -59,10 +60,13 @@ class fluid_solver {
                 const std::array<const field*, count>& sources,
                 const std::array<field*, count>& targets);
 
+    void copy_boundary_ring(const field& from, field& to) const;
+
     field old_u_, old_v_, old_red_, old_green_, old_blue_;
     field divergence_, pressure_, next_pressure_;
-    field bright_row_, across_;
+    field bright_, across_;
     field glow_red_, glow_green_, glow_blue_;
+    std::vector<located_points> row_points_;
 };
 
 }  // namespace tamo

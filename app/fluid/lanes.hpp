@@ -33,16 +33,16 @@ inline float columns(int j, float) {
     return static_cast<float>(j);
 }
 inline float4 columns(int j, float4) {
-    const float first = static_cast<float>(j);
-    return _mm_set_ps(first + 3.0f, first + 2.0f, first + 1.0f, first);
+    return _mm_set1_ps(static_cast<float>(j)) + _mm_set_ps(3.0f, 2.0f, 1.0f, 0.0f);
 }
 
 // g when g > 0, else 0 (NaN gives 0).
 inline float positive_part(float g) {
     return g > 0.0f ? g : 0.0f;
 }
+// maxps answers its second operand, 0, for a NaN g.
 inline float4 positive_part(float4 g) {
-    return _mm_and_ps(_mm_cmpgt_ps(g, _mm_setzero_ps()), g);
+    return _mm_max_ps(g, _mm_setzero_ps());
 }
 
 // bounded_clamp of each lane. The operand order makes a tie keep x, so a
@@ -89,6 +89,30 @@ template <typename Kernel>
 void for_each_interior_cell(int width, int height, Kernel kernel) {
     for (int i = 1; i < height - 1; ++i) {
         for_each_lane_group(1, width - 1, [&](auto lanes, int j) { kernel(lanes, i, j); });
+    }
+}
+
+// Groups of four columns covering a row's interior cells. The last group is
+// shifted left to end at the last interior cell, so it repeats a few cells:
+// only for kernels that do not read the fields they write.
+inline int interior_groups(int width) {
+    return (width - 2 + 3) / 4;
+}
+
+// Calls kernel(j) for the first column j of every interior group, in order.
+template <typename Kernel>
+void for_each_group_column(int width, Kernel kernel) {
+    for (int j = 1; j < width - 5; j += 4) {
+        kernel(j);
+    }
+    kernel(width - 5);
+}
+
+// Calls kernel(i, j) for every interior group, rows outer.
+template <typename Kernel>
+void for_each_interior_group(int width, int height, Kernel kernel) {
+    for (int i = 1; i < height - 1; ++i) {
+        for_each_group_column(width, [&](int j) { kernel(i, j); });
     }
 }
 

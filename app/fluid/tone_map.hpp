@@ -13,12 +13,13 @@ std::int32_t tone_map_channel(float radiance, float exposure);
 
 // tone_map_channel of four radiances at once, with the same bits.
 inline __m128i tone_map_channels(__m128 radiance, float exposure) {
-    __m128 x = radiance * exposure;
-    x = _mm_and_ps(_mm_cmpgt_ps(x, _mm_setzero_ps()), x);
+    // maxps and minps answer their second operand when the first is NaN, so
+    // a NaN product counts as 0 and a NaN curve value as 1.
+    const __m128 x = _mm_max_ps(radiance * exposure, _mm_setzero_ps());
     __m128 y = ((2.51f * x + 0.03f) * x) / (x * (2.43f * x + 0.59f) + 0.14f);
-    const __m128 white = _mm_cmpnle_ps(y, _mm_set1_ps(1.0f));  // above 1 or NaN
-    y = _mm_and_ps(_mm_cmpge_ps(y, _mm_setzero_ps()), y);
-    y = _mm_or_ps(_mm_and_ps(white, _mm_set1_ps(1.0f)), _mm_andnot_ps(white, y));
+    // With x >= 0 the curve is never negative, so only its upper end needs
+    // the clamp.
+    y = _mm_min_ps(y, _mm_set1_ps(1.0f));
     // Round half away from zero: the value is 0..255, so truncation is the
     // floor and the fraction is exact.
     const __m128 scaled = _mm_sqrt_ps(y) * 255.0f;

@@ -136,10 +136,21 @@ TEST(fluid_oracle_match, bad_and_boundary_input) {
     twins.splat(45, 30, nan, 2e6f, nan, 1e7f, inf);
     twins.splat(nan, 30, 1, 1, 1, 1, 1);
     twins.splat(45, -inf, 1, 1, 1, 1, 1);
-    for (const float x : {0.0f, 95.0f, -3.0f, 100.0f, 47.5f}) {
+    for (const float x : {0.0f, 95.0f, -3.0f, 100.0f, 47.5f, 999.5f, -999.0f, 1e6f}) {
         twins.splat(x, x == 47.5f ? 63.0f : 0.0f, -70, 70, 9, 4, 11);
         twins.splat(x, 31.25f, 200, -200, 30, 30, 30);
     }
+    // Boundary values that only a caller writing the fields can set: step
+    // keeps the dye's.
+    for (int k = 0; k < cells; k += 96) {
+        for (fluid_solver::field* f : {&twins.shipped.dye_red, &twins.oracle.dye_red,
+                                       &twins.shipped.dye_blue, &twins.oracle.dye_blue}) {
+            (*f)[k] = 2.0f;
+            (*f)[k + 95] = 3.0f;
+            (*f)[k / 96] = 4.0f;
+        }
+    }
+    twins.step(0.016f);
     twins.step(0.0f);
     twins.step(nan);
     twins.step(-0.5f);
