@@ -121,6 +121,10 @@ struct platform_calls {
     decltype(&::glCallLists) glCallLists = ::glCallLists;
     decltype(&::glReadBuffer) glReadBuffer = ::glReadBuffer;
     decltype(&::glReadPixels) glReadPixels = ::glReadPixels;
+    decltype(&::glNewList) glNewList = ::glNewList;
+    decltype(&::glEndList) glEndList = ::glEndList;
+    decltype(&::glBitmap) glBitmap = ::glBitmap;
+    decltype(&::GetCharWidth32A) GetCharWidth32A = ::GetCharWidth32A;
 
     // user32 and gdi32: held keys and layered presentation
     decltype(&::GetAsyncKeyState) GetAsyncKeyState = ::GetAsyncKeyState;

@@ -61,6 +61,21 @@ TEST_F(TextDrawing, AMissingBoldFaceFallsBackToTheRegularOne) {
     EXPECT_EQ(area(100, 100, 150, 20), area(100, 200, 150, 20));
 }
 
+TEST_F(TextDrawing, ASpaceMovesTheFollowingGlyphsRight) {
+    DrawTextStyled("II", 100, 100, 250, 221, 233, 230);
+    DrawTextStyled("I I", 100, 200, 250, 221, 233, 230);
+    const auto rightmost_column = [&](int y) {
+        int rightmost = 0;
+        for (int column = 100; column < 160; ++column) {
+            if (drawn_pixels(column, y, 1, 26) > 0) {
+                rightmost = column;
+            }
+        }
+        return rightmost;
+    };
+    EXPECT_GT(rightmost_column(200), rightmost_column(100) + 2);
+}
+
 TEST_F(TextDrawing, EmptyTextOrMissingListsDrawNothing) {
     DrawTextStyled("", 100, 100, 250, 221, 233, 230);
     DrawText("Vividswirl", 100, 100, font_slot{}, 16, 221, 233, 230);
