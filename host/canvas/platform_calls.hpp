@@ -99,6 +99,39 @@ struct platform_calls {
     decltype(&::glClearColor) glClearColor = ::glClearColor;
     decltype(&::glClear) glClear = ::glClear;
 
+    // opengl32: frame state, immediate-mode drawing, text and read-back
+    decltype(&::glBlendFunc) glBlendFunc = ::glBlendFunc;
+    decltype(&::glColorMask) glColorMask = ::glColorMask;
+    decltype(&::glStencilMask) glStencilMask = ::glStencilMask;
+    decltype(&::glStencilFunc) glStencilFunc = ::glStencilFunc;
+    decltype(&::glStencilOp) glStencilOp = ::glStencilOp;
+    decltype(&::glClearStencil) glClearStencil = ::glClearStencil;
+    decltype(&::glFlush) glFlush = ::glFlush;
+    decltype(&::glGetIntegerv) glGetIntegerv = ::glGetIntegerv;
+    decltype(&::glColor4f) glColor4f = ::glColor4f;
+    decltype(&::glColor4ub) glColor4ub = ::glColor4ub;
+    decltype(&::glBegin) glBegin = ::glBegin;
+    decltype(&::glEnd) glEnd = ::glEnd;
+    decltype(&::glVertex2f) glVertex2f = ::glVertex2f;
+    decltype(&::glTexCoord2f) glTexCoord2f = ::glTexCoord2f;
+    decltype(&::glTexParameteri) glTexParameteri = ::glTexParameteri;
+    decltype(&::glPixelStorei) glPixelStorei = ::glPixelStorei;
+    decltype(&::glRasterPos2f) glRasterPos2f = ::glRasterPos2f;
+    decltype(&::glListBase) glListBase = ::glListBase;
+    decltype(&::glCallLists) glCallLists = ::glCallLists;
+    decltype(&::glReadBuffer) glReadBuffer = ::glReadBuffer;
+    decltype(&::glReadPixels) glReadPixels = ::glReadPixels;
+    decltype(&::glNewList) glNewList = ::glNewList;
+    decltype(&::glEndList) glEndList = ::glEndList;
+    decltype(&::glBitmap) glBitmap = ::glBitmap;
+    decltype(&::GetCharWidth32A) GetCharWidth32A = ::GetCharWidth32A;
+
+    // user32 and gdi32: held keys and layered presentation
+    decltype(&::GetAsyncKeyState) GetAsyncKeyState = ::GetAsyncKeyState;
+    decltype(&::UpdateLayeredWindow) UpdateLayeredWindow = ::UpdateLayeredWindow;
+    decltype(&::CreateCompatibleDC) CreateCompatibleDC = ::CreateCompatibleDC;
+    decltype(&::CreateDIBSection) CreateDIBSection = ::CreateDIBSection;
+
     // imm32
     decltype(&::ImmGetContext) ImmGetContext = ::ImmGetContext;
     decltype(&::ImmReleaseContext) ImmReleaseContext = ::ImmReleaseContext;

@@ -1,0 +1,92 @@
+#include "host/canvas/text_drawing.hpp"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "host/canvas/readback_test_support.hpp"
+
+namespace tamo {
+namespace {
+
+class TextDrawing : public drawing_test {
+  protected:
+    // The read-back of a rectangle, row by row.
+    std::vector<rgb> area(int x, int y, int width, int height) const {
+        std::vector<rgb> pixels;
+        for (int row = y; row < y + height; ++row) {
+            for (int column = x; column < x + width; ++column) {
+                pixels.push_back(pixel(column, row));
+            }
+        }
+        return pixels;
+    }
+};
+
+struct line_box {
+    std::int32_t size_code;
+    int height;
+};
+
+TEST_F(TextDrawing, TextDrawsInsideItsLineBoxOnly) {
+    const line_box boxes[] = {{150, 20}, {250, 26}, {330, 36}};
+    for (const line_box& box : boxes) {
+        BeginFrame();
+        DrawTextStyled("Vividswirl", 100, 300, box.size_code, 221, 233, 230);
+        EXPECT_GT(drawn_pixels(100, 300, 200, box.height), 20) << box.size_code;
+        EXPECT_EQ(drawn_pixels(90, 290, 220, 10), 0) << "above, " << box.size_code;
+        EXPECT_EQ(drawn_pixels(90, 300 + box.height, 220, 10), 0) << "below, " << box.size_code;
+        EXPECT_EQ(drawn_pixels(90, 300, 10, box.height), 0) << "left, " << box.size_code;
+    }
+}
+
+TEST_F(TextDrawing, LargerSizeCodesDrawLargerText) {
+    DrawTextStyled("Vividswirl", 100, 100, 150, 221, 233, 230);
+    DrawTextStyled("Vividswirl", 100, 200, 330, 221, 233, 230);
+    EXPECT_GT(drawn_pixels(100, 200, 300, 40), drawn_pixels(100, 100, 300, 40));
+}
+
+TEST_F(TextDrawing, EachNonAsciiCharacterDrawsAsOneQuestionMark) {
+    DrawTextStyled("H\xC3\xA9llo\t\xE0\x80\x80", 100, 100, 250, 221, 233, 230);
+    DrawTextStyled("H?llo????", 100, 200, 250, 221, 233, 230);
+    EXPECT_EQ(area(100, 100, 200, 30), area(100, 200, 200, 30));
+}
+
+TEST_F(TextDrawing, AMissingBoldFaceFallsBackToTheRegularOne) {
+    DrawText("Liquid light.", 100, 100, window->fonts[4], 12, 139, 169, 169);
+    const std::int32_t bold_lists = window->fonts[5].list_base;
+    window->fonts[5].list_base = 0;
+    DrawTextStyled("Liquid light.", 100, 200, 150, 139, 169, 169);
+    window->fonts[5].list_base = bold_lists;
+    EXPECT_EQ(area(100, 100, 150, 20), area(100, 200, 150, 20));
+}
+
+TEST_F(TextDrawing, ASpaceMovesTheFollowingGlyphsRight) {
+    DrawTextStyled("II", 100, 100, 250, 221, 233, 230);
+    DrawTextStyled("I I", 100, 200, 250, 221, 233, 230);
+    const auto rightmost_column = [&](int y) {
+        int rightmost = 0;
+        for (int column = 100; column < 160; ++column) {
+            if (drawn_pixels(column, y, 1, 26) > 0) {
+                rightmost = column;
+            }
+        }
+        return rightmost;
+    };
+    EXPECT_GT(rightmost_column(200), rightmost_column(100) + 2);
+}
+
+TEST_F(TextDrawing, EmptyTextOrMissingListsDrawNothing) {
+    DrawTextStyled("", 100, 100, 250, 221, 233, 230);
+    DrawText("Vividswirl", 100, 100, font_slot{}, 16, 221, 233, 230);
+    EXPECT_EQ(drawn_pixels(100, 100, 200, 30), 0);
+}
+
+TEST_F(TextDrawing, TextTheColourOfTheLabels) {
+    DrawTextStyled("IIIIIIII", 100, 100, 330, 221, 233, 230);
+    const std::vector<rgb> pixels = area(100, 100, 100, 36);
+    EXPECT_NE(std::find(pixels.begin(), pixels.end(), rgb{221, 233, 230}), pixels.end());
+}
+
+}  // namespace
+}  // namespace tamo
