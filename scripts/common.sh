@@ -34,6 +34,8 @@ ensure_wine_prefix() {
   fi
   if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    # The server that wrote the setting leaves by itself once idle.
+    timeout 30 wineserver -w 2>/dev/null || true
   fi
 }
 
@@ -41,7 +43,11 @@ ensure_wine_prefix() {
 # The system processes are started here, detached from the test runner's
 # pipes: started by a test instead, they would hold its output open.
 start_wine_services() {
-  wineserver -p
+  if ! wineserver -p 2>/dev/null; then
+    # A server that is still winding down goes first.
+    timeout 30 wineserver -w 2>/dev/null || true
+    wineserver -p
+  fi
   wine wineboot >/dev/null 2>&1 </dev/null
 }
 
