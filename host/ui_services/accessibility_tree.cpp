@@ -52,9 +52,8 @@ bool native_ui_host_provider::accessibility_update(const std::string& node_id,
         reject("accessibility-update", "invalid-batch-node-role-or-name");
         return false;
     }
-    const std::int32_t index = find_accessibility_node(node_id);
-    const bool known = is_row(index, node_ids.size());
-    const std::size_t row = known ? static_cast<std::size_t>(index) : node_ids.size();
+    const std::size_t row = row_or_end(find_accessibility_node(node_id), node_ids.size());
+    const bool known = row < node_ids.size();
     if (known && node_generations[row] > generation) {
         reject("accessibility-update", "stale-generation");
         return false;

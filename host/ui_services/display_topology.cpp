@@ -22,9 +22,7 @@ bool native_ui_host_provider::display_publish(const display_record& display, std
         reject("display-publish", geometry);
         return false;
     }
-    const std::int32_t index = find_display(display.id);
-    const std::size_t row =
-        is_row(index, display_ids.size()) ? static_cast<std::size_t>(index) : display_ids.size();
+    const std::size_t row = row_or_end(find_display(display.id), display_ids.size());
     if (row == display_ids.size()) {
         display_ids.push_back(display.id);
         allocations = saturating_add(allocations, 11);

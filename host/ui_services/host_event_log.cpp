@@ -2,6 +2,7 @@
 
 #include "host/ui_services/native_ui_host_provider.hpp"
 #include "host/ui_services/provider_counting.hpp"
+#include "host/ui_services/provider_rows.hpp"
 #include "runtime/text_format.hpp"
 
 namespace tamo {
@@ -34,7 +35,7 @@ void native_ui_host_provider::record_host_event(const std::string& category,
 }
 
 std::string native_ui_host_provider::event_at(std::int32_t index) const {
-    if (index < 0 || static_cast<std::size_t>(index) >= host_events.size()) {
+    if (!is_row(index, host_events.size())) {
         return "";
     }
     return host_events[static_cast<std::size_t>(index)];

@@ -13,6 +13,12 @@ inline bool is_row(std::int32_t index, std::size_t size) {
     return index >= 0 && static_cast<std::size_t>(index) < size;
 }
 
+// The row a look-up result names, or size (the row a new entry takes) when it
+// names none.
+inline std::size_t row_or_end(std::int32_t index, std::size_t size) {
+    return is_row(index, size) ? static_cast<std::size_t>(index) : size;
+}
+
 // Index of the first id equal to the one given, byte for byte; -1 for none.
 inline std::int32_t find_row(const std::vector<std::string>& ids, const std::string& id) {
     for (std::size_t index = 0; index < ids.size(); ++index) {

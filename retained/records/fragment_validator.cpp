@@ -97,9 +97,9 @@ std::string validate_retained_fragment(const retained_fragment& fragment) {
     }
     if (!complete_signature(fragment.dependencySignature)) {
         return format_message(
-            "fragment {0}: {1}",
-            {fragment.id,
-             "retained fragment dependency signature requires five nonempty keys and a source"});
+            "fragment {0}: retained fragment dependency signature requires five nonempty keys "
+            "and a source",
+            {fragment.id});
     }
     if (fragment.commands.empty() || fragment.commands.size() > command_limit) {
         return format_message("fragment {0} requires 1..4096 commands", {fragment.id});

@@ -102,13 +102,9 @@ std::string write_command_record(const render_command& command) {
         arguments.push_back(number(value));
     }
     arguments.push_back(bool_text(command.noGlyphReference));
-    arguments.push_back("end");
-    arguments.push_back(number(1));
-    arguments.push_back(number(1));
-    arguments.push_back(number(1));
     return format_message(
         "{0}|{1}|{2}|{3}|{4}|{5}|{6}|{7}|{8}|{9}|{10}|{11}|{12}|{13}|{14}|{15}|{16}|{17}|{18}|"
-        "{19}|{20}|{21}|{22}|{23}",
+        "{19}|end|1|1|1",
         arguments);
 }
 
