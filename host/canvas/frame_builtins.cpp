@@ -60,9 +60,11 @@ void draw_rect(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t 
 canvas_window& require_open_window(std::string_view builtin_name) {
     drain_window_messages();
     canvas_window* window = active_window();
-    const std::string message =
-        "window/canvas runtime window is not open for " + std::string(builtin_name);
-    require_canvas(window && window->open && window->hwnd && window->hdc && window->hglrc, message);
+    // Every drawing call passes here: the message is built only on failure.
+    if (!window || !window->open || !window->hwnd || !window->hdc || !window->hglrc) {
+        raise_canvas_error("window/canvas runtime window is not open for " +
+                           std::string(builtin_name));
+    }
     platform().wglMakeCurrent(window->hdc, window->hglrc);
     return *window;
 }
