@@ -1,6 +1,10 @@
-// Measures whole frames of the toy with its real window: the frame period
-// with the 16 ms sleep, and the wall and CPU time of one frame without it
-// (simulation, drawing and presentation). Run under Wine on a display.
+// Measures whole frames of the toy with its real window: the wall and CPU
+// time of one frame without the 16 ms sleep (simulation, drawing and
+// presentation), the frame period with it, and where the time goes: the
+// same frames again with the system's answers to the per-builtin queries
+// (message queue, foreground window, cursor) given by the program itself,
+// and then without the glyph display lists as well. Run under Wine on a
+// display (scripts/frame-timing).
 #include <windows.h>
 
 #include <cstdio>
@@ -9,6 +13,7 @@
 #include "app/frame_loop.hpp"
 #include "app/host_canvas_builtins.hpp"
 #include "app/window_application.hpp"
+#include "host/canvas/platform_calls.hpp"
 
 namespace {
 
@@ -52,6 +57,50 @@ double wall_now() {
     return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+// Calls of the system made by the frames, counted per kind.
+struct call_counts {
+    long peek_message = 0;
+    long foreground_window = 0;
+    long cursor_position = 0;
+    long glyph_lists = 0;
+};
+call_counts counted;
+
+// The real entries the counting ones forward to.
+tamo::platform_calls real_calls;
+
+BOOL WINAPI counting_peek_message(LPMSG message, HWND window, UINT first, UINT last, UINT remove) {
+    ++counted.peek_message;
+    return real_calls.PeekMessageW(message, window, first, last, remove);
+}
+HWND WINAPI counting_foreground_window() {
+    ++counted.foreground_window;
+    return real_calls.GetForegroundWindow();
+}
+BOOL WINAPI counting_cursor_position(LPPOINT point) {
+    ++counted.cursor_position;
+    return real_calls.GetCursorPos(point);
+}
+void WINAPI counting_glyph_lists(GLsizei count, GLenum type, const void* lists) {
+    ++counted.glyph_lists;
+    real_calls.glCallLists(count, type, lists);
+}
+
+// Answers given by the program in place of the system's.
+HWND foreground_window = nullptr;
+POINT cursor_position{};
+BOOL WINAPI empty_queue(LPMSG, HWND, UINT, UINT, UINT) {
+    return FALSE;
+}
+HWND WINAPI known_foreground_window() {
+    return foreground_window;
+}
+BOOL WINAPI known_cursor_position(LPPOINT point) {
+    *point = cursor_position;
+    return TRUE;
+}
+void WINAPI no_glyph_lists(GLsizei, GLenum, const void*) {}
+
 // Runs frames and prints the mean wall time and CPU time of one.
 void measure(const char* name, timed_canvas& canvas,
              const std::shared_ptr<tamo::fluid_solver>& solver, const tamo::array_handle& pixels,
@@ -70,6 +119,24 @@ void measure(const char* name, timed_canvas& canvas,
         (cpu_end.thread - cpu_start.thread) / frames * 1e3);
 }
 
+// Counts the system calls of one frame.
+void count_calls(timed_canvas& canvas, const std::shared_ptr<tamo::fluid_solver>& solver,
+                 const tamo::array_handle& pixels, tamo::loop_state& state) {
+    auto& calls = tamo::platform();
+    calls.PeekMessageW = counting_peek_message;
+    calls.GetForegroundWindow = counting_foreground_window;
+    calls.GetCursorPos = counting_cursor_position;
+    calls.glCallLists = counting_glyph_lists;
+    counted = {};
+    tamo::run_frame(canvas, solver, pixels, state);
+    calls = real_calls;
+    std::printf(
+        "calls in one frame: %ld PeekMessageW, %ld GetForegroundWindow, %ld GetCursorPos, %ld "
+        "glCallLists\n",
+        counted.peek_message, counted.foreground_window, counted.cursor_position,
+        counted.glyph_lists);
+}
+
 }  // namespace
 
 int main() {
@@ -82,10 +149,25 @@ int main() {
     solver->splat(28, 30, 25, -18, 4.5f, 0.06f, 1.5f);
     solver->splat(66, 31, -25, 18, 0.02f, 2.5f, 4.5f);
     canvas.open_canvas_window(tamo::window_title, 1000, 700);
+    real_calls = tamo::platform();
 
     canvas.sleeping = false;
     measure("warm-up without sleep", canvas, solver, pixels, state, 60);
+    count_calls(canvas, solver, pixels, state);
     measure("without sleep", canvas, solver, pixels, state, 600);
+
+    auto& calls = tamo::platform();
+    foreground_window = real_calls.GetForegroundWindow();
+    real_calls.GetCursorPos(&cursor_position);
+    calls.PeekMessageW = empty_queue;
+    calls.GetForegroundWindow = known_foreground_window;
+    calls.GetCursorPos = known_cursor_position;
+    measure("without sleep, queue, foreground and cursor answered in the program", canvas, solver,
+            pixels, state, 600);
+    calls.glCallLists = no_glyph_lists;
+    measure("the same without glyph display lists", canvas, solver, pixels, state, 600);
+    calls = real_calls;
+
     canvas.sleeping = true;
     measure("with the 16 ms sleep", canvas, solver, pixels, state, 200);
     canvas.close_all_windows();
