@@ -74,12 +74,8 @@ std::int32_t string_index_map::storage_bucket(std::string_view key) const {
 }
 
 std::int32_t string_index_map::locate(std::string_view key, std::int32_t& probes) const {
-    const std::int32_t bucket = bucket_of(key);
-    if (bucket >= bucket_count_) {
-        return -1;
-    }
-    for (std::int32_t e = heads_[static_cast<std::size_t>(bucket)]; e >= 0;
-         e = next_[static_cast<std::size_t>(e)]) {
+    const std::size_t bucket = static_cast<std::size_t>(storage_bucket(key));
+    for (std::int32_t e = heads_[bucket]; e >= 0; e = next_[static_cast<std::size_t>(e)]) {
         saturating_add(probes, 1);
         if (keys_[static_cast<std::size_t>(e)] == key) {
             return e;

@@ -47,8 +47,9 @@ class string_index_map {
   private:
     // Entry number of the key or -1; each compared entry is added to probes.
     std::int32_t locate(std::string_view key, std::int32_t& probes) const;
-    // Bucket a key is stored under; only the empty key in a map of 17 or
-    // fewer buckets has a hash outside the buckets.
+    // Bucket a key is stored and looked up under: its hash, except for the
+    // empty key in a map of 17 or fewer buckets, whose hash of 17 lies
+    // outside the buckets and which takes 17 mod N instead.
     std::int32_t storage_bucket(std::string_view key) const;
     void put_walk(std::string_view key, std::int32_t value, std::int32_t& probes);
 

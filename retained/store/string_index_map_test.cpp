@@ -126,18 +126,25 @@ TEST(string_index_map, keys_are_byte_exact) {
     EXPECT_EQ(map.find("a"), 1);
 }
 
-TEST(string_index_map, empty_key_in_small_map_is_stored_but_never_found) {
+TEST(string_index_map, empty_key_in_small_map_is_found_where_it_is_stored) {
+    // The empty key hashes to 17, beyond the buckets of a map of 4: it is
+    // stored and looked up in bucket 17 mod 4 = 1, the chain of "d".
     string_index_map map(4);
     map.put("", 3);
     map.put("", 4);
     EXPECT_EQ(map.entry_count(), 1);
-    EXPECT_EQ(map.find(""), -1);
-    EXPECT_EQ(map.probe_count(), 0);
-    // It sits in bucket 17 mod 4 = 1, the chain of other keys of that bucket.
+    EXPECT_EQ(map.bucket_of(""), 17);
     map.put("d", 8);
     ASSERT_EQ(map.bucket_of("d"), 1);
     EXPECT_EQ(map.find("d"), 8);
     EXPECT_EQ(map.probe_count(), 1);
+    EXPECT_EQ(map.find(""), 4);
+    EXPECT_EQ(map.probe_count(), 3);
+    EXPECT_EQ(map.find_uncounted(""), 4);
+
+    string_index_map single(1);
+    single.put("", 6);
+    EXPECT_EQ(single.find(""), 6);
 
     string_index_map large(64);
     large.put("", 5);
