@@ -29,9 +29,10 @@ bool state_machine::fire(const std::string& event) {
         status_ = "Ambiguous state transition";
         return false;
     }
+    // The event is stored first: it may be one of this machine's own texts.
+    last_event_ = event;
     previous_ = current_;
     current_ = match->to;
-    last_event_ = event;
     ++transition_count_;
     status_ = "ok";
     return true;

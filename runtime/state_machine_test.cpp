@@ -119,5 +119,26 @@ TEST(StateMachineTest, FiresEachCaseStepByStep) {
     }
 }
 
+// The owner may fire an event held in one of the machine's own texts; the
+// event is recorded as it was fired, not as that text reads afterwards.
+TEST(StateMachineTest, FiresAnEventReadFromTheMachineItself) {
+    using text_of = const std::string& (state_machine::*)() const;
+    struct own_text_step {
+        const char* field;
+        text_of event;
+        machine_view after;
+    };
+    const own_text_step steps[] = {
+        {"current", &state_machine::current, {"y", "x", "x", 1, "ok"}},
+        {"previous", &state_machine::previous, {"z", "y", "x", 2, "ok"}},
+    };
+    state_machine machine("x", {{"x", "x", "y"}, {"y", "x", "z"}});
+    for (const own_text_step& step : steps) {
+        SCOPED_TRACE(step.field);
+        EXPECT_TRUE(machine.fire((machine.*step.event)()));
+        expect_view(machine, step.after);
+    }
+}
+
 }  // namespace
 }  // namespace tamo

@@ -21,7 +21,7 @@ void text_field_model::begin(const std::string& value) {
     replace_next_ = true;
 }
 
-void text_field_model::insert(const std::string& input) {
+void text_field_model::insert(std::string input) {
     if (!active_ || input.empty()) {
         return;
     }

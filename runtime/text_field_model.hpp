@@ -17,8 +17,9 @@ class text_field_model {
 
     virtual void begin(const std::string& value);
     // Appends the input while editing; input that would take the text past
-    // max_text_bytes is dropped whole, never cut.
-    virtual void insert(const std::string& input);
+    // max_text_bytes is dropped whole, never cut. Taken by value, so the
+    // field's own text can be typed over its selection.
+    virtual void insert(std::string input);
     // Clears a selected text, otherwise removes the last UTF-8 character.
     virtual void backspace();
     // Restores the value given to begin and ends editing; the selection flag

@@ -8,7 +8,7 @@
 namespace tamo {
 namespace {
 
-enum class edit { begin, insert, backspace, cancel };
+enum class edit { begin, insert, insert_own_text, backspace, cancel };
 
 struct edit_step {
     edit operation;
@@ -30,6 +30,9 @@ void apply(text_field_model& field, const edit_step& step) {
             break;
         case edit::insert:
             field.insert(step.argument);
+            break;
+        case edit::insert_own_text:
+            field.insert(field.text());
             break;
         case edit::backspace:
             field.backspace();
@@ -87,6 +90,10 @@ const edit_case edit_cases[] = {
      {{edit::begin, "Name", "Name", true, true},
       {edit::insert, bytes_5000, "", true, false},
       {edit::cancel, "", "Name", false, false}}},
+    {"the field's own text typed over its selection replaces it with the same text",
+     {{edit::begin, "Name", "Name", true, true},
+      {edit::insert_own_text, "", "Name", true, false},
+      {edit::insert_own_text, "", "NameName", true, false}}},
 };
 
 TEST(TextFieldModelTest, StartsEmptyAndInactive) {
