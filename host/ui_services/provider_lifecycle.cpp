@@ -116,12 +116,14 @@ bool native_ui_host_provider::provider_loss(const std::string& reason, std::int3
         reject("provider-loss", "invalid-state-or-thread");
         return false;
     }
+    // Copied before the clipboard is cleared: the reason may be one of its fields.
+    const std::string recorded_reason = reason;
     composition_active = false;
     keyboard_visible = false;
     clipboard_owner.clear();
     clipboard_data.clear();
     clipboard_delayed = false;
-    record_host_event("provider", provider_name, "lost", reason, time, correlation, 1);
+    record_host_event("provider", provider_name, "lost", recorded_reason, time, correlation, 1);
     state = "lost";
     return true;
 }

@@ -175,6 +175,19 @@ TEST(ProviderLoss, ClearsPlatformSideAndKeepsTheRest) {
               "detail=device-removed");
 }
 
+TEST(ProviderLoss, AReasonHeldByTheProviderIsRecordedAsItWas) {
+    for (std::string native_ui_host_provider::*field :
+         {&native_ui_host_provider::clipboard_owner, &native_ui_host_provider::clipboard_data}) {
+        native_ui_host_provider provider = ready_provider();
+        provider.*field = "owner-window-closed";
+        EXPECT_TRUE(provider.provider_loss(provider.*field, owner, 110, 6));
+        EXPECT_EQ(provider.event_at(1),
+                  "host-event 2: time=110; correlation=6; category=provider; subject=p; "
+                  "state=lost; detail=owner-window-closed");
+        EXPECT_EQ(provider.*field, "");
+    }
+}
+
 TEST(ProviderLoss, RefusedUnlessReadyOnTheOwnerThread) {
     const char* refusal = "host.ui_services provider-loss rejected: invalid-state-or-thread";
     native_ui_host_provider fresh(full_descriptor(), owner);

@@ -138,9 +138,10 @@ bool native_ui_host_provider::text_focus_transfer(const std::string& source,
         composition_active = false;
         composition_text.clear();
     }
+    // Composed before text_window changes: the source may be that very field.
+    const std::string detail = format_message("from={0}", {source});
     text_window = destination;
-    record_host_event("text-input", destination, "focus", format_message("from={0}", {source}),
-                      time, correlation, 1);
+    record_host_event("text-input", destination, "focus", detail, time, correlation, 1);
     return true;
 }
 

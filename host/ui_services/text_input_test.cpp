@@ -216,6 +216,21 @@ TEST_F(TextInput, FocusTransferWithoutCompositionIgnoresTheSource) {
               "state=focus; detail=from=");
 }
 
+TEST(TextFocusTransfer, ASourceHeldByTheProviderIsRecordedAsItWas) {
+    for (const bool active : {true, false}) {
+        SCOPED_TRACE(active ? "active composition" : "no composition");
+        native_ui_host_provider provider = ready_provider();
+        ASSERT_TRUE(begin(provider, {}));
+        if (!active) {
+            ASSERT_TRUE(provider.text_input_commit("w", "ab", 1, 2, owner, 210, 12));
+        }
+        EXPECT_TRUE(provider.text_focus_transfer(provider.text_window, "v", owner, 250, 16));
+        EXPECT_EQ(provider.host_events.back().substr(provider.host_events.back().find("subject=")),
+                  "subject=v; state=focus; detail=from=w");
+        EXPECT_EQ(provider.text_window, "v");
+    }
+}
+
 TEST_F(TextInput, FocusTransferRefusals) {
     const char* refusal =
         "host.ui_services text-focus-transfer rejected: invalid-source-or-destination";

@@ -28,8 +28,10 @@ bool native_ui_host_provider::session_transition(bool suspended, const std::stri
         reject("session-transition", format_message("duplicate-state={0}", {target}));
         return false;
     }
+    // Copied before session changes: the detail may be that very field.
+    const std::string recorded_detail = detail;
     session = target;
-    record_host_event("session", "application", target, detail, time, correlation, 1);
+    record_host_event("session", "application", target, recorded_detail, time, correlation, 1);
     return true;
 }
 

@@ -80,6 +80,15 @@ TEST_F(SessionLifecycle, ResumingAnActiveSessionIsRefused) {
                    [&] { return provider.session_transition(false, "resume", owner, 1, 1); });
 }
 
+TEST_F(SessionLifecycle, ADetailHeldByTheProviderIsRecordedAsItWas) {
+    EXPECT_TRUE(provider.session_transition(true, provider.session, owner, 200, 11));
+    EXPECT_NE(provider.host_events.back().find("state=suspended; detail=active"),
+              std::string::npos);
+    EXPECT_TRUE(provider.session_transition(false, provider.session, owner, 210, 12));
+    EXPECT_NE(provider.host_events.back().find("state=active; detail=suspended"),
+              std::string::npos);
+}
+
 TEST_F(SessionLifecycle, SessionOutlivesLossAndTeardown) {
     ASSERT_TRUE(provider.session_transition(true, "lock-screen", owner, 200, 11));
     ASSERT_TRUE(provider.provider_loss("gone", owner, 300, 12));
