@@ -25,7 +25,9 @@ void DrawText(std::string_view text, std::int32_t x, std::int32_t y, const font_
     }
     auto& calls = platform();
     set_draw_color(r, g, b);
-    calls.glRasterPos2f(static_cast<float>(x), static_cast<float>(y + baseline_offset));
+    // Summed in 64 bits: a y near the 32-bit limit must not overflow.
+    calls.glRasterPos2f(static_cast<float>(x),
+                        static_cast<float>(std::int64_t{y} + baseline_offset));
     calls.glListBase(static_cast<GLuint>(font.list_base - 32));
     for (const std::string& run : text_glyph_runs(text)) {
         calls.glCallLists(static_cast<GLsizei>(run.size()), GL_UNSIGNED_BYTE, run.data());

@@ -82,6 +82,28 @@ TEST_F(TextDrawing, EmptyTextOrMissingListsDrawNothing) {
     EXPECT_EQ(drawn_pixels(100, 100, 200, 30), 0);
 }
 
+std::vector<float> raster_rows;
+
+// The baseline lies below y by the style's offset, even when that passes the
+// 32-bit range.
+TEST_F(TextDrawing, TheGlyphsStandOnTheBaselineBelowY) {
+    struct baseline_case {
+        std::int32_t y;
+        std::int32_t size_code;
+        float raster_y;
+    };
+    const baseline_case cases[] = {{300, 150, 312.0f},
+                                   {300, 330, 323.0f},
+                                   {2147483647, 250, 2147483663.0f},
+                                   {-2147483647 - 1, 150, -2147483636.0f}};
+    platform().glRasterPos2f = [](GLfloat, GLfloat y) { raster_rows.push_back(y); };
+    for (const baseline_case& c : cases) {
+        raster_rows.clear();
+        DrawTextStyled("Vividswirl", 100, c.y, c.size_code, 221, 233, 230);
+        EXPECT_EQ(raster_rows, std::vector<float>{c.raster_y}) << c.y << ", " << c.size_code;
+    }
+}
+
 TEST_F(TextDrawing, TextTheColourOfTheLabels) {
     DrawTextStyled("IIIIIIII", 100, 100, 330, 221, 233, 230);
     const std::vector<rgb> pixels = area(100, 100, 100, 36);

@@ -199,10 +199,17 @@ std::optional<LRESULT> chrome_button_down(canvas_window& window, LPARAM lparam) 
     if (!is_border_code(code)) {
         return std::nullopt;
     }
+    // A drag is measured from the cursor and the window rectangle at the
+    // press; without either there is nothing to follow.
+    POINT cursor{};
+    RECT rect{};
+    if (!calls.GetCursorPos(&cursor) || !calls.GetWindowRect(window.hwnd, &rect)) {
+        return std::nullopt;
+    }
     window.chrome_drag_active = true;
     window.chrome_drag_code = code;
-    calls.GetCursorPos(&window.chrome_drag_cursor);
-    calls.GetWindowRect(window.hwnd, &window.chrome_drag_rect);
+    window.chrome_drag_cursor = cursor;
+    window.chrome_drag_rect = rect;
     calls.SetCapture(window.hwnd);
     set_resize_cursor(code);
     return 0;

@@ -164,6 +164,41 @@ TEST_F(CanvasChrome, ACornerDragKeepsTheMinimumHeight) {
     send(WM_LBUTTONUP, 0, client_lparam(0, 0));
 }
 
+// Without the cursor position or the window rectangle at the press there is
+// nothing to measure a drag from.
+TEST_F(CanvasChrome, ABorderPressWithoutItsStartStartsNoDrag) {
+    struct failing_call {
+        const char* name;
+        void (*fail)(platform_calls&);
+    };
+    const failing_call failures[] = {
+        {"GetCursorPos",
+         [](platform_calls& calls) { calls.GetCursorPos = [](LPPOINT) -> BOOL { return FALSE; }; }},
+        {"GetWindowRect",
+         [](platform_calls& calls) {
+             calls.GetWindowRect = [](HWND, LPRECT) -> BOOL { return FALSE; };
+         }},
+    };
+    for (const failing_call& failure : failures) {
+        SCOPED_TRACE(failure.name);
+        const RECT start = window_rect();
+        put_cursor(3, 300);
+        failure.fail(platform());
+        send(WM_LBUTTONDOWN, MK_LBUTTON, client_lparam(3, 300));
+        platform() = platform_calls{};
+        EXPECT_FALSE(window->chrome_drag_active);
+        EXPECT_NE(GetCapture(), window->hwnd);
+        put_cursor(103, 300);
+        send(WM_MOUSEMOVE, MK_LBUTTON, client_lparam(103, 300));
+        const RECT now = window_rect();
+        EXPECT_EQ(now.left, start.left);
+        EXPECT_EQ(now.right, start.right);
+        EXPECT_EQ(now.top, start.top);
+        EXPECT_EQ(now.bottom, start.bottom);
+        send(WM_LBUTTONUP, 0, client_lparam(103, 300));
+    }
+}
+
 // A drag stopped by the minimum size may end over the close area: the
 // release only ends the drag.
 TEST_F(CanvasChrome, ReleasingADragOverTheCloseAreaDoesNotClose) {
