@@ -28,7 +28,8 @@ composition_units read_composition_string(HWND hwnd, DWORD which) {
     if (needed > 0) {
         const LONG room = std::min(needed, composition_buffer_bytes) & ~LONG{1};
         const LONG read = calls.ImmGetCompositionStringW(context, which, units.buffer.data(), room);
-        units.count = read > 0 ? static_cast<std::size_t>(read) / 2 : 0;
+        // An input method answering more than the room given is read only that far.
+        units.count = read > 0 ? static_cast<std::size_t>(std::min(read, room)) / 2 : 0;
     }
     calls.ImmReleaseContext(hwnd, context);
     return units;

@@ -14,6 +14,7 @@ namespace {
 std::u16string composition_string;
 bool context_available = true;
 int contexts_released = 0;
+LONG bytes_overstated = 0;  // added to the answer of a read into a buffer
 COMPOSITIONFORM composition_form{};
 CANDIDATEFORM candidate_form{};
 int placements = 0;
@@ -25,6 +26,7 @@ class CanvasImeInput : public canvas_window_test {
         canvas_window_test::SetUp();
         context_available = true;
         contexts_released = 0;
+        bytes_overstated = 0;
         placements = 0;
         auto& calls = platform();
         calls.ImmGetContext = [](HWND) -> HIMC {
@@ -42,7 +44,7 @@ class CanvasImeInput : public canvas_window_test {
             }
             const LONG copied = std::min<LONG>(size, static_cast<LONG>(bytes));
             std::memcpy(buffer, composition_string.data(), copied);
-            return copied;
+            return copied + bytes_overstated;
         };
         calls.ImmSetCompositionWindow = [](HIMC, LPCOMPOSITIONFORM form) -> BOOL {
             composition_form = *form;
@@ -92,6 +94,16 @@ TEST_F(CanvasImeInput, ALongCompositionIsCutAt256Units) {
     send(WM_IME_COMPOSITION, 0, GCS_COMPSTR);
     // 256 units of three bytes would be 768: the text stops at 512 bytes.
     EXPECT_EQ(window->composition_text.size(), 510u);
+}
+
+TEST_F(CanvasImeInput, AnInputMethodClaimingMoreThanTheBufferIsReadToTheBufferEndOnly) {
+    composition_string = std::u16string(256, u'x');
+    bytes_overstated = 512;
+    send(WM_IME_COMPOSITION, 0, GCS_COMPSTR);
+    EXPECT_EQ(window->composition_text, std::string(256, 'x'));
+    send(WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
+    EXPECT_EQ(window->text_input, std::string(256, 'x'));
+    EXPECT_EQ(window->text_input_count, 256);
 }
 
 TEST_F(CanvasImeInput, AResultStringIsTyped) {

@@ -57,8 +57,9 @@ void DrawPixelsBgra8(array_handle pixels, std::int64_t width, std::int64_t heigh
     set_draw_color(255, 255, 255);
     const auto left = static_cast<float>(x);
     const auto top = static_cast<float>(y);
-    const auto right = static_cast<float>(x + draw_width);
-    const auto bottom = static_cast<float>(y + draw_height);
+    // Added as floats: an edge beyond the 64-bit range must not wrap around.
+    const auto right = left + static_cast<float>(draw_width);
+    const auto bottom = top + static_cast<float>(draw_height);
     calls.glBegin(GL_QUADS);
     calls.glTexCoord2f(0, 0);
     calls.glVertex2f(left, top);

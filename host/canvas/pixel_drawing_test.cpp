@@ -79,6 +79,32 @@ TEST_F(PixelDrawing, ImagesWhoseSizeDoesNotFitDrawNothing) {
     }
 }
 
+struct edge_image {
+    const char* name;
+    std::int64_t x;
+    std::int64_t y;
+    std::int64_t draw_width;
+    std::int64_t draw_height;
+    int probe_x;  // inside the band the image would cover if an edge wrapped around
+    int probe_y;
+};
+
+TEST_F(PixelDrawing, DestinationEdgesBeyondTheIntegerRangeDoNotWrapAround) {
+    constexpr std::int64_t largest = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t smallest = std::numeric_limits<std::int64_t>::min();
+    const edge_image cases[] = {
+        {"right edge past the largest x", largest, 100, 1, 50, 500, 120},
+        {"bottom edge past the largest y", 100, largest, 50, 1, 120, 500},
+        {"right edge before the smallest x", smallest, 100, -1, 50, 500, 120},
+        {"bottom edge before the smallest y", 100, smallest, 50, -1, 120, 500},
+    };
+    for (const edge_image& image : cases) {
+        DrawPixelsBgra8(pixels_of(1, 0xFFFFFFFFu), 1, 1, image.x, image.y, image.draw_width,
+                        image.draw_height);
+        EXPECT_EQ(pixel(image.probe_x, image.probe_y), background_rgb) << image.name;
+    }
+}
+
 TEST_F(PixelDrawing, SidesUpToTheTextureLimitFit) {
     const std::int64_t limit = max_texture_size();
     EXPECT_GE(limit, 1024);

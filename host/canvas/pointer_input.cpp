@@ -49,7 +49,8 @@ std::int64_t pen_pressure(std::uint32_t pointer_id, std::int64_t fallback) {
     if (!platform().GetPointerPenInfo(pointer_id, &pen) || (pen.penMask & PEN_MASK_PRESSURE) == 0) {
         return fallback;
     }
-    const std::uint32_t scaled = pen.pressure * 1000u;
+    // In 64 bits, so a pressure far beyond the range cannot wrap to a light one.
+    const std::uint64_t scaled = std::uint64_t{pen.pressure} * 1000u;
     return scaled <= 1023999u ? scaled >> 10 : 1000;
 }
 

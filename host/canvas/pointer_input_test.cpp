@@ -81,6 +81,8 @@ const pointer_case pointer_cases[] = {
     {"pen pressure beyond range", WM_POINTERUP, PT_PEN, true, 5000, event_pointer_up, device_pen,
      1000},
     {"pen lightest touch", WM_POINTERUPDATE, PT_PEN, true, 1, event_pointer_move, device_pen, 0},
+    {"pen pressure whose thousandfold passes 32 bits", WM_POINTERUPDATE, PT_PEN, true, 4294968,
+     event_pointer_move, device_pen, 1000},
 };
 
 TEST_F(CanvasPointerInput, PointerMessagesRecordDeviceAndPressure) {

@@ -195,9 +195,13 @@ LRESULT handle_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
             if (wparam == UNICODE_NOCHAR) {
                 return 1;
             }
+            // The parameter is a whole code point: one beyond 32 bits is
+            // none, not its low half.
             if (window) {
                 window->pending_high_surrogate = 0;
-                append_text_input(*window, static_cast<std::uint32_t>(wparam));
+                if (wparam <= 0xFFFFFFFFu) {
+                    append_text_input(*window, static_cast<std::uint32_t>(wparam));
+                }
             }
             return 0;
         case WM_IME_STARTCOMPOSITION:

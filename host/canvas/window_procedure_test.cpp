@@ -129,6 +129,7 @@ const text_case text_cases[] = {
     {"ime char", {{WM_IME_CHAR, 0x4E2D}}, "\xE4\xB8\xAD", 1},
     {"unichar", {{WM_UNICHAR, 0x1F600}}, "\xF0\x9F\x98\x80", 1},
     {"unichar out of range", {{WM_UNICHAR, 0x110000}, {WM_UNICHAR, 0xD800}}, "", 0},
+    {"unichar beyond 32 bits", {{WM_UNICHAR, 0x100000041}}, "", 0},
     {"unichar clears a held high",
      {{WM_CHAR, 0xD83D}, {WM_UNICHAR, 'x'}, {WM_CHAR, 0xDE00}},
      "x",
