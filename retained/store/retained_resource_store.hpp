@@ -178,9 +178,6 @@ class retained_resource_store {
     // Applies an accepted admission, adds its counters and advances the
     // revision; a refused admission is answered with its message.
     virtual operation_result commit_pending_admission(pending_admission pending, binding_mode mode);
-    // Grows every column for the writes of the given admissions.
-    virtual void reserve_for_admissions(const std::vector<const pending_admission*>& admissions,
-                                        binding_mode mode);
 
   public:
     // Preflight as a binding of a new owner and commit.
@@ -228,6 +225,9 @@ class retained_resource_store {
     virtual std::string summary() const;
 
   private:
+    // Grows every column for the writes of the given admissions.
+    void reserve_for_admissions(const std::vector<const pending_admission*>& admissions,
+                                binding_mode mode);
     // Steps of the preflight; each answers its refusal or the empty text.
     std::string owner_refusal(const retained_fragment& fragment, std::int32_t bound_row,
                               binding_mode mode) const;

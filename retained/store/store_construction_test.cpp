@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "retained/store/retained_resource_store.hpp"
+#include "retained/store/store_test_support.hpp"
 
 namespace tamo {
 namespace {
@@ -53,6 +56,35 @@ TEST(store_construction, summary_writes_the_surface_unexpanded) {
     retained_resource_store braces("{1}");
     EXPECT_EQ(braces.summary().rfind("retained-resource-store-v1: surface={1}; state=open;", 0),
               0u);
+}
+
+// Slot of a virtual operation in the operation table, read from the
+// pointer-to-member form of the Itanium C++ ABI (g++, clang, mingw-w64):
+// the slot's byte offset plus one.
+template <typename Operation>
+std::size_t table_slot(Operation operation) {
+    std::uintptr_t offset_plus_one = 0;
+    std::memcpy(&offset_plus_one, &operation, sizeof offset_plus_one);
+    return (offset_plus_one - 1) / sizeof(void*);
+}
+
+TEST(store_construction, operation_table_holds_only_the_store_operations) {
+    // Slots 0 and 1 hold the two forms of the destructor.
+    const struct {
+        const char* name;
+        std::size_t slot;
+        std::size_t expected;
+    } cases[] = {
+        {"surface", table_slot(&retained_resource_store::surface), 2},
+        {"commit_pending_admission", table_slot(&test::writable_store::commit_pending_admission),
+         76},
+        {"bind_owner", table_slot(&retained_resource_store::bind_owner), 77},
+        {"close", table_slot(&retained_resource_store::close), 89},
+        {"summary", table_slot(&retained_resource_store::summary), 90},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.slot, c.expected) << c.name;
+    }
 }
 
 }  // namespace

@@ -22,8 +22,11 @@ operation_result verdict(const pending_admission& pending, std::int32_t revision
 
 operation_result retained_resource_store::bind_owner(retained_fragment fragment, resource_set delta,
                                                      std::int32_t expected_revision) {
-    return commit_pending_admission(
-        preflight(std::move(fragment), std::move(delta), expected_revision, binding), binding);
+    pending_admission pending =
+        preflight(std::move(fragment), std::move(delta), expected_revision, binding);
+    // Only an accepted admission is committed.
+    return pending.ok ? commit_pending_admission(std::move(pending), binding)
+                      : verdict(pending, current_revision);
 }
 
 operation_result retained_resource_store::validate_bind_owner(
@@ -35,8 +38,10 @@ operation_result retained_resource_store::validate_bind_owner(
 operation_result retained_resource_store::update_owner(retained_fragment fragment,
                                                        resource_set delta,
                                                        std::int32_t expected_revision) {
-    return commit_pending_admission(
-        preflight(std::move(fragment), std::move(delta), expected_revision, update), update);
+    pending_admission pending =
+        preflight(std::move(fragment), std::move(delta), expected_revision, update);
+    return pending.ok ? commit_pending_admission(std::move(pending), update)
+                      : verdict(pending, current_revision);
 }
 
 operation_result retained_resource_store::validate_update_owner(

@@ -202,5 +202,45 @@ TEST(owner_operations, one_step_results) {
     }
 }
 
+// Counts the admissions handed to the commit.
+class commit_counting_store : public retained_resource_store {
+  public:
+    using retained_resource_store::retained_resource_store;
+    int commits = 0;
+
+  protected:
+    operation_result commit_pending_admission(pending_admission pending,
+                                              binding_mode mode) override {
+        ++commits;
+        return retained_resource_store::commit_pending_admission(std::move(pending), mode);
+    }
+};
+
+TEST(owner_operations, only_accepted_admissions_reach_the_commit) {
+    struct call {
+        std::string name;
+        std::function<operation_result(retained_resource_store&)> run;
+        int commits;
+    };
+    const call calls[] = {
+        {"refused bind",
+         [](retained_resource_store& s) { return s.bind_owner(fragment("a", 1, {1}), delta(), 5); },
+         0},
+        {"refused update",
+         [](retained_resource_store& s) {
+             return s.update_owner(fragment("a", 1, {1}), delta(), 0);
+         },
+         0},
+        {"accepted bind",
+         [](retained_resource_store& s) { return s.bind_owner(fragment("a", 1, {1}), delta(), 0); },
+         1},
+    };
+    for (const call& c : calls) {
+        commit_counting_store store(test::surface_name);
+        c.run(store);
+        EXPECT_EQ(store.commits, c.commits) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace tamo
