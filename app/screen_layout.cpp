@@ -22,9 +22,11 @@ struct placed_hint {
 
 }  // namespace
 
+// The far edges are summed in 64 bits, so a rectangle reaching past the
+// int32 range does not wrap round.
 bool mouse_in_rect(canvas_builtins& canvas, const screen_rect& rect) {
-    return rect.x <= canvas.mouse_x() && canvas.mouse_x() < rect.x + rect.width &&
-           rect.y <= canvas.mouse_y() && canvas.mouse_y() < rect.y + rect.height;
+    return rect.x <= canvas.mouse_x() && canvas.mouse_x() < std::int64_t{rect.x} + rect.width &&
+           rect.y <= canvas.mouse_y() && canvas.mouse_y() < std::int64_t{rect.y} + rect.height;
 }
 
 void draw_label(canvas_builtins& canvas, std::string_view text, std::int32_t x, std::int32_t y,

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "app/scripted_canvas.hpp"
 
 namespace tamo {
@@ -50,6 +52,30 @@ TEST(MouseInRect, IncludesTheTopLeftEdgesOnly) {
         canvas.cursor_x = point.x;
         canvas.cursor_y = point.y;
         EXPECT_EQ(mouse_in_rect(canvas, rect), point.inside) << point.x << ", " << point.y;
+    }
+}
+
+// A rectangle whose far edge lies past the int32 range still holds the
+// points between its near edge and the end of the range.
+TEST(MouseInRect, HoldsAtTheEndsOfTheCoordinateRange) {
+    constexpr std::int32_t largest = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t smallest = std::numeric_limits<std::int32_t>::min();
+    scripted_canvas canvas;
+    const struct {
+        screen_rect rect;
+        std::int32_t x, y;
+        bool inside;
+    } cases[] = {
+        {{largest - 10, largest - 10, 100, 100}, largest - 5, largest - 5, true},
+        {{largest - 10, 0, 100, 10}, largest, 5, true},
+        {{0, largest - 10, 10, 100}, 5, largest, true},
+        {{-5, 0, smallest, 10}, -1, 5, false},
+        {{0, -5, 10, smallest}, 5, -1, false},
+    };
+    for (const auto& point : cases) {
+        canvas.cursor_x = point.x;
+        canvas.cursor_y = point.y;
+        EXPECT_EQ(mouse_in_rect(canvas, point.rect), point.inside) << point.x << ", " << point.y;
     }
 }
 
