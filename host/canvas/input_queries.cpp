@@ -27,9 +27,10 @@ bool cursor_in_client(std::string_view builtin_name, POINT& point) {
 }  // namespace
 
 bool key_pressed(std::string_view name) {
+    // Read before the drain, which may change a text of the window named here.
+    const std::int32_t vk = key_name_to_vk(name);
     drain_window_messages();
     canvas_window* window = active_window();
-    const std::int32_t vk = key_name_to_vk(name);
     if (!window || !window->open || !window->focused || !window->hwnd ||
         platform().GetForegroundWindow() != window->hwnd || vk < 1 || vk > 255) {
         return false;

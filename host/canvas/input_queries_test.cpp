@@ -61,6 +61,17 @@ TEST_F(InputQueries, APostedPressIsDrainedByTheQuery) {
     EXPECT_TRUE(key_pressed("B"));
 }
 
+// A name that is a text of the window itself is read as it stood when
+// passed, whatever the drain of the query does to that text.
+TEST_F(InputQueries, AWindowTextIsReadAsPassedThoughTheDrainClearsIt) {
+    press('Q');
+    window->composing = true;
+    window->composition_text = "q";
+    PostMessageW(window->hwnd, WM_IME_ENDCOMPOSITION, 0, 0);
+    EXPECT_TRUE(key_pressed(window->composition_text));
+    EXPECT_TRUE(window->composition_text.empty());
+}
+
 TEST_F(InputQueries, HeldKeysAndButtonsAreReadFromTheSystem) {
     held_code = VK_UP;
     EXPECT_TRUE(key_is_down("UP"));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "host/canvas/readback_test_support.hpp"
@@ -101,6 +102,39 @@ TEST_F(TextDrawing, TheGlyphsStandOnTheBaselineBelowY) {
         raster_rows.clear();
         DrawTextStyled("Vividswirl", 100, c.y, c.size_code, 221, 233, 230);
         EXPECT_EQ(raster_rows, std::vector<float>{c.raster_y}) << c.y << ", " << c.size_code;
+    }
+}
+
+std::string called_bytes;
+
+// A text of the window itself is drawn as it stood when passed, whatever the
+// drain of the call does to it.
+TEST_F(TextDrawing, AWindowTextIsDrawnAsPassedThoughTheDrainClearsIt) {
+    struct entry_case {
+        const char* name;
+        void (*draw)(canvas_window& window);
+    };
+    const entry_case cases[] = {
+        {"DrawTextStyled",
+         [](canvas_window& w) {
+             DrawTextStyled(w.composition_text, 100, 100, 250, 221, 233, 230);
+         }},
+        {"DrawText",
+         [](canvas_window& w) {
+             DrawText(w.composition_text, 100, 100, w.fonts[4], 12, 221, 233, 230);
+         }},
+    };
+    platform().glCallLists = [](GLsizei count, GLenum, const void* lists) {
+        called_bytes.append(static_cast<const char*>(lists), static_cast<std::size_t>(count));
+    };
+    for (const entry_case& c : cases) {
+        called_bytes.clear();
+        window->composing = true;
+        window->composition_text = "Liquid light.";
+        PostMessageW(window->hwnd, WM_IME_ENDCOMPOSITION, 0, 0);
+        c.draw(*window);
+        EXPECT_TRUE(window->composition_text.empty()) << c.name;
+        EXPECT_EQ(called_bytes, "Liquid light.") << c.name;
     }
 }
 

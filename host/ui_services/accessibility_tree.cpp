@@ -1,4 +1,5 @@
 #include <string>
+#include <utility>
 
 #include "host/ui_services/native_ui_host_provider.hpp"
 #include "host/ui_services/provider_counting.hpp"
@@ -58,13 +59,16 @@ bool native_ui_host_provider::accessibility_update(const std::string& node_id,
         reject("accessibility-update", "stale-generation");
         return false;
     }
+    // Copied before the id list grows: the role or the name may be one of its ids.
+    std::string stored_role = role;
+    std::string stored_name = name;
     if (!known) {
         node_ids.push_back(node_id);
         allocations = saturating_add(allocations, 4);
     }
     put_row(node_generations, row, generation);
-    put_row(node_roles, row, role);
-    put_row(node_names, row, name);
+    put_row(node_roles, row, std::move(stored_role));
+    put_row(node_names, row, std::move(stored_name));
     return true;
 }
 

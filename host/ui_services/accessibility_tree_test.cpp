@@ -78,6 +78,30 @@ TEST_F(AccessibilityTree, GenerationsMayRiseOrRepeatButNotFall) {
                    [&] { return update("save", 1, "button", "Old"); });
 }
 
+// A new node may take its role or name from an id of the tree, though the
+// id list grows under it.
+TEST_F(AccessibilityTree, ANewNodeMayTakeItsRoleOrNameFromAnIdOfTheTree) {
+    struct alias_case {
+        bool role_from_id;
+        std::vector<std::string> roles;
+        std::vector<std::string> names;
+    };
+    const alias_case cases[] = {
+        {true, {"button", "longer-than-a-short-text-save"}, {"Save", "Save"}},
+        {false, {"button", "button"}, {"Save", "longer-than-a-short-text-save"}},
+    };
+    for (const alias_case& c : cases) {
+        provider = ready_provider();
+        ASSERT_TRUE(provider.accessibility_batch_begin(owner, 200, 11));
+        ASSERT_TRUE(update("longer-than-a-short-text-save", 1));
+        provider.node_ids.shrink_to_fit();
+        const std::string& id = provider.node_ids[0];
+        ASSERT_TRUE(c.role_from_id ? update("open", 1, id) : update("open", 1, "button", id));
+        EXPECT_EQ(provider.node_roles, c.roles) << c.role_from_id;
+        EXPECT_EQ(provider.node_names, c.names) << c.role_from_id;
+    }
+}
+
 TEST_F(AccessibilityTree, BatchesDoNotNest) {
     expect_refused(provider, "host.ui_services accessibility-batch rejected: no-active-batch",
                    [&] { return provider.accessibility_batch_commit(owner, 1, 1); });
