@@ -247,7 +247,8 @@ LRESULT handle_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
             }
             return 0;
         case WM_CAPTURECHANGED:
-            if (window) {
+            // The capture taken again by the window that holds it is kept.
+            if (window && reinterpret_cast<HWND>(lparam) != hwnd) {
                 window->chrome_drag_active = false;
                 window->chrome_drag_code = 0;
                 record_mouse_event(*window, event_capture_lost, wparam, lparam);
