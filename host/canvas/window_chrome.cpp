@@ -206,11 +206,13 @@ std::optional<LRESULT> chrome_button_down(canvas_window& window, LPARAM lparam) 
     if (!calls.GetCursorPos(&cursor) || !calls.GetWindowRect(window.hwnd, &rect)) {
         return std::nullopt;
     }
+    // Taking the capture sends its loss to the window that held it, this
+    // one too, which would end a drag marked before.
+    calls.SetCapture(window.hwnd);
     window.chrome_drag_active = true;
     window.chrome_drag_code = code;
     window.chrome_drag_cursor = cursor;
     window.chrome_drag_rect = rect;
-    calls.SetCapture(window.hwnd);
     set_resize_cursor(code);
     return 0;
 }

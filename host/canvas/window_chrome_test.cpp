@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "host/canvas/canvas_test_support.hpp"
 
 namespace tamo {
@@ -197,6 +199,31 @@ TEST_F(CanvasChrome, ABorderPressWithoutItsStartStartsNoDrag) {
         EXPECT_EQ(now.bottom, start.bottom);
         send(WM_LBUTTONUP, 0, client_lparam(103, 300));
     }
+}
+
+// Taking the capture tells the window that held it, this one included,
+// that it lost the capture: the drag starts only once the capture is held.
+TEST_F(CanvasChrome, ABorderPressWhileHoldingTheCaptureStartsADrag) {
+    SetCapture(window->hwnd);
+    const RECT start = window_rect();
+    drag(3, 300, 100, 0);
+    EXPECT_TRUE(window->chrome_drag_active);
+    EXPECT_EQ(window->chrome_drag_code, HTLEFT);
+    EXPECT_EQ(GetCapture(), window->hwnd);
+    EXPECT_EQ(window_rect().left, start.left + 100);
+    send(WM_LBUTTONUP, 0, client_lparam(0, 0));
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// A press whose capture cannot be taken leaves no drag behind.
+TEST_F(CanvasChrome, ABorderPressThatCannotTakeTheCaptureStartsNoDrag) {
+    put_cursor(3, 300);
+    platform().SetCapture = [](HWND) -> HWND { throw std::runtime_error("no capture"); };
+    send(WM_LBUTTONDOWN, MK_LBUTTON, client_lparam(3, 300));
+    platform() = platform_calls{};
+    EXPECT_FALSE(window->chrome_drag_active);
+    EXPECT_EQ(window->chrome_drag_code, 0);
+    EXPECT_NE(GetCapture(), window->hwnd);
 }
 
 // A drag stopped by the minimum size may end over the close area: the

@@ -142,11 +142,15 @@ LRESULT handle_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
                 bump_window_revision(*window, 0);
             }
             return 0;
-        case WM_CANCELMODE:
+        case WM_CANCELMODE: {
+            // The default handling releases the capture, whose loss would
+            // otherwise follow the cancel as the last event.
+            const LRESULT result = default_handling();
             if (window) {
                 record_mouse_event(*window, event_pointer_cancelled, wparam, lparam);
             }
-            return default_handling();
+            return result;
+        }
         case WM_SETCURSOR:
             if (hide_cursor_for_lock(hwnd, lparam)) {
                 return 1;
@@ -247,7 +251,8 @@ LRESULT handle_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
             }
             return 0;
         case WM_CAPTURECHANGED:
-            if (window) {
+            // The capture taken again by the window that holds it is kept.
+            if (window && reinterpret_cast<HWND>(lparam) != hwnd) {
                 window->chrome_drag_active = false;
                 window->chrome_drag_code = 0;
                 record_mouse_event(*window, event_capture_lost, wparam, lparam);

@@ -244,6 +244,40 @@ TEST_F(CanvasProcedure, CaptureMakesContactAndItsLossEndsABorderDrag) {
     EXPECT_EQ(window->pointer_contact, 0);
 }
 
+// The default handling of a cancel releases the capture: the cancel is
+// still the last event recorded.
+TEST_F(CanvasProcedure, CancellingACapturedPointerRecordsTheCancel) {
+    SetCapture(window->hwnd);
+    window->chrome_drag_active = true;
+    window->chrome_drag_code = HTLEFT;
+    send(WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_FALSE(window->chrome_drag_active);
+    EXPECT_EQ(window->last_event_kind, event_pointer_cancelled);
+    EXPECT_EQ(window->pointer_cancelled, 1);
+    EXPECT_EQ(window->pointer_capture_lost, 0);
+    EXPECT_EQ(window->pointer_contact, 0);
+}
+
+// A press that takes the capture its window already holds loses nothing.
+TEST_F(CanvasProcedure, CaptureTakenAgainByItsHolderIsNoLoss) {
+    SetCapture(window->hwnd);
+    send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(500, 300));
+    window->chrome_drag_active = true;
+    window->chrome_drag_code = HTLEFT;
+    const std::int64_t revision = window->event_revision;
+    SetCapture(window->hwnd);
+    EXPECT_EQ(GetCapture(), window->hwnd);
+    EXPECT_TRUE(window->chrome_drag_active);
+    EXPECT_EQ(window->chrome_drag_code, HTLEFT);
+    EXPECT_EQ(window->last_event_kind, event_pointer_down);
+    EXPECT_EQ(window->pointer_contact, 1);
+    EXPECT_EQ(window->pointer_capture_lost, 0);
+    EXPECT_EQ(window->event_revision, revision);
+    ReleaseCapture();
+    EXPECT_EQ(window->last_event_kind, event_capture_lost);
+}
+
 INPUT mouse_input(DWORD flags, ULONG_PTR extra_info) {
     INPUT input{};
     input.type = INPUT_MOUSE;
