@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "host/ui_services/display_record.hpp"
+#include "host/ui_services/native_ui_host_provider.hpp"
+#include "host/ui_services/provider_test_support.hpp"
+#include "runtime/failing_allocation.hpp"
+
+namespace tamo {
+namespace {
+
+using testing::owner;
+using testing::ready_provider;
+
+display_record display(const std::string& id, std::int32_t x, bool primary) {
+    return {id, x, 0, 800, 600, x, 0, 800, 560, 100, primary};
+}
+
+// The call throws std::bad_alloc while only small allocations can be made:
+// enough for the capability names, too little for a list of four to grow
+// or for a host-event record.
+template <typename Call>
+void expect_allocation_failure(Call&& call) {
+    const test::large_allocations_fail failing(24);
+    EXPECT_THROW(call(), std::bad_alloc);
+}
+
+class ProviderAllocation : public ::testing::Test {
+  protected:
+    std::vector<std::size_t> display_list_sizes() const {
+        const native_ui_host_provider& p = provider;
+        return {p.display_ids.size(),    p.display_x.size(),          p.display_y.size(),
+                p.display_width.size(),  p.display_height.size(),     p.display_work_x.size(),
+                p.display_work_y.size(), p.display_work_width.size(), p.display_work_height.size(),
+                p.display_scale.size(),  p.display_primary.size()};
+    }
+
+    native_ui_host_provider provider = ready_provider();
+};
+
+TEST_F(ProviderAllocation, FailedDisplayPublishKeepsTheListsInStep) {
+    for (std::int32_t d = 0; d < 4; ++d) {
+        ASSERT_TRUE(provider.display_publish(display("d" + std::to_string(d), d, d == 0), owner));
+    }
+    const std::int32_t allocations = provider.allocations;
+    // The id list has room for a fifth display; the other lists must grow.
+    provider.display_ids.reserve(8);
+    expect_allocation_failure(
+        [&] { return provider.display_publish(display("d4", 4, false), owner); });
+    EXPECT_EQ(display_list_sizes(), std::vector<std::size_t>(11, 4));
+    EXPECT_EQ(provider.allocations, allocations);
+    EXPECT_EQ(provider.find_display("d4"), -1);
+    ASSERT_TRUE(provider.display_publish(display("d5", 5, false), owner));
+    EXPECT_EQ(display_list_sizes(), std::vector<std::size_t>(11, 5));
+    EXPECT_EQ(provider.find_display("d5"), 4);
+    EXPECT_EQ(provider.display_x, (std::vector<std::int32_t>{0, 1, 2, 3, 5}));
+    EXPECT_TRUE(provider.display_topology_commit(owner, 200, 11));
+}
+
+}  // namespace
+}  // namespace tamo
