@@ -53,8 +53,9 @@ bool native_ui_host_provider::accessibility_update(const std::string& node_id,
         reject("accessibility-update", "invalid-batch-node-role-or-name");
         return false;
     }
-    const std::size_t row = row_or_end(find_accessibility_node(node_id), node_ids.size());
-    const bool known = row < node_ids.size();
+    const std::size_t rows = node_ids.size();
+    const std::size_t row = row_or_end(find_accessibility_node(node_id), rows);
+    const bool known = row < rows;
     if (known && node_generations[row] > generation) {
         reject("accessibility-update", "stale-generation");
         return false;
@@ -62,13 +63,20 @@ bool native_ui_host_provider::accessibility_update(const std::string& node_id,
     // Copied before the id list grows: the role or the name may be one of its ids.
     std::string stored_role = role;
     std::string stored_name = name;
+    try {
+        if (!known) {
+            node_ids.push_back(node_id);
+        }
+        put_row(node_generations, row, generation);
+        put_row(node_roles, row, std::move(stored_role));
+        put_row(node_names, row, std::move(stored_name));
+    } catch (...) {
+        cut_rows(rows, node_ids, node_generations, node_roles, node_names);
+        throw;
+    }
     if (!known) {
-        node_ids.push_back(node_id);
         allocations = saturating_add(allocations, 4);
     }
-    put_row(node_generations, row, generation);
-    put_row(node_roles, row, std::move(stored_role));
-    put_row(node_names, row, std::move(stored_name));
     return true;
 }
 

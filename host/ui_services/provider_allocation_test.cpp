@@ -39,6 +39,11 @@ class ProviderAllocation : public ::testing::Test {
                 p.display_scale.size(),  p.display_primary.size()};
     }
 
+    std::vector<std::size_t> node_list_sizes() const {
+        return {provider.node_ids.size(), provider.node_generations.size(),
+                provider.node_roles.size(), provider.node_names.size()};
+    }
+
     native_ui_host_provider provider = ready_provider();
 };
 
@@ -59,6 +64,27 @@ TEST_F(ProviderAllocation, FailedDisplayPublishKeepsTheListsInStep) {
     EXPECT_EQ(provider.find_display("d5"), 4);
     EXPECT_EQ(provider.display_x, (std::vector<std::int32_t>{0, 1, 2, 3, 5}));
     EXPECT_TRUE(provider.display_topology_commit(owner, 200, 11));
+}
+
+TEST_F(ProviderAllocation, FailedAccessibilityUpdateKeepsTheListsInStep) {
+    ASSERT_TRUE(provider.accessibility_batch_begin(owner, 200, 11));
+    for (std::int32_t n = 0; n < 4; ++n) {
+        ASSERT_TRUE(
+            provider.accessibility_update("n" + std::to_string(n), 1, "button", "Save", owner));
+    }
+    const std::int32_t allocations = provider.allocations;
+    // The id list has room for a fifth node; the other lists must grow.
+    provider.node_ids.reserve(8);
+    expect_allocation_failure(
+        [&] { return provider.accessibility_update("n4", 1, "button", "Save", owner); });
+    EXPECT_EQ(node_list_sizes(), std::vector<std::size_t>(4, 4));
+    EXPECT_EQ(provider.allocations, allocations);
+    EXPECT_EQ(provider.find_accessibility_node("n4"), -1);
+    ASSERT_TRUE(provider.accessibility_update("n5", 2, "link", "Help", owner));
+    EXPECT_EQ(node_list_sizes(), std::vector<std::size_t>(4, 5));
+    EXPECT_EQ(provider.find_accessibility_node("n5"), 4);
+    EXPECT_EQ(provider.node_generations, (std::vector<std::int32_t>{1, 1, 1, 1, 2}));
+    EXPECT_TRUE(provider.accessibility_action("n5", 2, "invoke", false, owner, 210, 12));
 }
 
 }  // namespace
