@@ -87,5 +87,18 @@ TEST_F(ProviderAllocation, FailedAccessibilityUpdateKeepsTheListsInStep) {
     EXPECT_TRUE(provider.accessibility_action("n5", 2, "invoke", false, owner, 210, 12));
 }
 
+TEST_F(ProviderAllocation, TopologyCommitWithoutItsRecordKeepsTheRevision) {
+    ASSERT_TRUE(provider.display_publish(display("d0", 0, true), owner));
+    const std::size_t events = provider.host_events.size();
+    expect_allocation_failure([&] { return provider.display_topology_commit(owner, 200, 11); });
+    EXPECT_EQ(provider.topology_revision, 0);
+    EXPECT_EQ(provider.host_events.size(), events);
+    ASSERT_TRUE(provider.display_topology_commit(owner, 210, 12));
+    EXPECT_EQ(provider.topology_revision, 1);
+    EXPECT_EQ(provider.host_events.back(),
+              "host-event 2: time=210; correlation=12; category=display; subject=topology; "
+              "state=changed; detail=revision=1; displays=1");
+}
+
 }  // namespace
 }  // namespace tamo
