@@ -4,6 +4,7 @@
 #include "host/ui_services/native_ui_host_provider.hpp"
 #include "host/ui_services/provider_counting.hpp"
 #include "host/ui_services/provider_rows.hpp"
+#include "host/ui_services/restore_on_throw.hpp"
 #include "runtime/text_format.hpp"
 
 namespace tamo {
@@ -37,6 +38,7 @@ bool native_ui_host_provider::accessibility_batch_begin(std::int32_t thread, std
         reject("accessibility-batch", "nested-batch");
         return false;
     }
+    const restore_on_throw<std::int32_t> unopened(batch_open);
     batch_open = 1;
     record_host_event("accessibility", "tree", "batch-begin", "updates-hidden-until-commit", time,
                       correlation, 0);
@@ -89,6 +91,7 @@ bool native_ui_host_provider::accessibility_batch_commit(std::int32_t thread, st
         reject("accessibility-batch", "no-active-batch");
         return false;
     }
+    const restore_on_throw<std::int32_t> uncommitted(batch_open);
     batch_open = 0;
     record_host_event("accessibility", "tree", "batch-commit",
                       format_message("nodes={0}", {std::to_string(node_ids.size())}), time,

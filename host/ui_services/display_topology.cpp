@@ -5,6 +5,7 @@
 #include "host/ui_services/native_ui_host_provider.hpp"
 #include "host/ui_services/provider_counting.hpp"
 #include "host/ui_services/provider_rows.hpp"
+#include "host/ui_services/restore_on_throw.hpp"
 #include "runtime/text_format.hpp"
 
 namespace tamo {
@@ -65,19 +66,13 @@ bool native_ui_host_provider::display_topology_commit(std::int32_t thread, std::
                format_message("primary-count={0}", {std::to_string(primaries)}));
         return false;
     }
-    const std::int32_t revision_before = topology_revision;
+    const restore_on_throw<std::int32_t> uncounted(topology_revision);
     topology_revision = saturating_add(topology_revision, 1);
-    try {
-        record_host_event(
-            "display", "topology", "changed",
-            format_message("revision={0}; displays={1}",
-                           {std::to_string(topology_revision), std::to_string(display_ids.size())}),
-            time, correlation, 2);
-    } catch (...) {
-        // A revision whose record was not written is not counted.
-        topology_revision = revision_before;
-        throw;
-    }
+    record_host_event(
+        "display", "topology", "changed",
+        format_message("revision={0}; displays={1}",
+                       {std::to_string(topology_revision), std::to_string(display_ids.size())}),
+        time, correlation, 2);
     return true;
 }
 

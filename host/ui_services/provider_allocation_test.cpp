@@ -100,5 +100,18 @@ TEST_F(ProviderAllocation, TopologyCommitWithoutItsRecordKeepsTheRevision) {
               "state=changed; detail=revision=1; displays=1");
 }
 
+TEST_F(ProviderAllocation, BatchOpensAndClosesOnlyWithItsRecord) {
+    const std::size_t events = provider.host_events.size();
+    expect_allocation_failure([&] { return provider.accessibility_batch_begin(owner, 200, 11); });
+    EXPECT_EQ(provider.batch_open, 0);
+    EXPECT_EQ(provider.host_events.size(), events);
+    ASSERT_TRUE(provider.accessibility_batch_begin(owner, 210, 12));
+    expect_allocation_failure([&] { return provider.accessibility_batch_commit(owner, 220, 13); });
+    EXPECT_EQ(provider.batch_open, 1);
+    EXPECT_EQ(provider.host_events.size(), events + 1);
+    EXPECT_TRUE(provider.accessibility_batch_commit(owner, 230, 14));
+    EXPECT_EQ(provider.batch_open, 0);
+}
+
 }  // namespace
 }  // namespace tamo
