@@ -113,5 +113,15 @@ TEST_F(ProviderAllocation, BatchOpensAndClosesOnlyWithItsRecord) {
     EXPECT_EQ(provider.batch_open, 0);
 }
 
+TEST_F(ProviderAllocation, SessionMovesOnlyWithItsRecord) {
+    const std::size_t events = provider.host_events.size();
+    expect_allocation_failure(
+        [&] { return provider.session_transition(true, "lid-closed", owner, 200, 11); });
+    EXPECT_EQ(provider.session, "active");
+    EXPECT_EQ(provider.host_events.size(), events);
+    EXPECT_TRUE(provider.session_transition(true, "lid-closed", owner, 210, 12));
+    EXPECT_EQ(provider.session, "suspended");
+}
+
 }  // namespace
 }  // namespace tamo
