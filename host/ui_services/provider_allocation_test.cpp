@@ -14,6 +14,7 @@ namespace tamo {
 namespace {
 
 using testing::owner;
+using testing::provider_in_state;
 using testing::ready_provider;
 
 display_record display(const std::string& id, std::int32_t x, bool primary) {
@@ -121,6 +122,19 @@ TEST_F(ProviderAllocation, SessionMovesOnlyWithItsRecord) {
     EXPECT_EQ(provider.host_events.size(), events);
     EXPECT_TRUE(provider.session_transition(true, "lid-closed", owner, 210, 12));
     EXPECT_EQ(provider.session, "suspended");
+}
+
+TEST(ProviderAllocationLifecycle, InitializeWithoutItsRecordLeavesTheProviderNew) {
+    for (const bool publication_fails : {false, true}) {
+        native_ui_host_provider provider = provider_in_state("new");
+        expect_allocation_failure(
+            [&] { return provider.initialize(true, publication_fails, owner, 100, 5); });
+        EXPECT_EQ(provider.state, "new") << publication_fails;
+        EXPECT_TRUE(provider.host_events.empty());
+        EXPECT_EQ(provider.initialize(true, publication_fails, owner, 100, 5), !publication_fails);
+        EXPECT_EQ(provider.state, publication_fails ? "failed" : "ready");
+        EXPECT_EQ(provider.host_events.size(), 1u);
+    }
 }
 
 }  // namespace

@@ -13,17 +13,21 @@ class restore_on_throw {
     explicit restore_on_throw(Value& field)
         : field_(field), saved_(field), exceptions_(std::uncaught_exceptions()) {}
     ~restore_on_throw() {
-        if (std::uncaught_exceptions() > exceptions_) {
+        if (!kept_ && std::uncaught_exceptions() > exceptions_) {
             field_ = std::move(saved_);
         }
     }
     restore_on_throw(const restore_on_throw&) = delete;
     restore_on_throw& operator=(const restore_on_throw&) = delete;
 
+    // The change stays from here on: its record is written.
+    void keep() { kept_ = true; }
+
   private:
     Value& field_;
     Value saved_;
     int exceptions_;
+    bool kept_ = false;
 };
 
 }  // namespace tamo
