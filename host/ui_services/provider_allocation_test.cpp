@@ -124,6 +124,13 @@ TEST_F(ProviderAllocation, SessionMovesOnlyWithItsRecord) {
     EXPECT_EQ(provider.session, "suspended");
 }
 
+TEST_F(ProviderAllocation, UnwrittenRecordLeavesTheCountersAsTheyWere) {
+    const std::vector<std::string> before = fields_besides_refusal(provider);
+    expect_allocation_failure(
+        [&] { provider.record_host_event("window", "main", "resized", "800x600", 200, 11, 9); });
+    EXPECT_EQ(fields_besides_refusal(provider), before);
+}
+
 TEST(ProviderAllocationLifecycle, InitializeWithoutItsRecordLeavesTheProviderNew) {
     for (const bool publication_fails : {false, true}) {
         native_ui_host_provider provider = provider_in_state("new");
