@@ -124,6 +124,18 @@ TEST_F(ProviderAllocation, SessionMovesOnlyWithItsRecord) {
     EXPECT_EQ(provider.session, "suspended");
 }
 
+TEST_F(ProviderAllocation, ClipboardIsMaterializedOnlyWithItsRecord) {
+    const std::string media = "text/plain;charset=utf-8";
+    ASSERT_TRUE(provider.clipboard_set("editor", media, "", true, true, owner, 200, 11));
+    const std::size_t events = provider.host_events.size();
+    expect_allocation_failure(
+        [&] { return provider.clipboard_materialize("editor", "hello", true, owner, 210, 12); });
+    EXPECT_TRUE(provider.clipboard_delayed);
+    EXPECT_EQ(provider.host_events.size(), events);
+    EXPECT_TRUE(provider.clipboard_materialize("editor", "hello", true, owner, 220, 13));
+    EXPECT_EQ(provider.clipboard_read(media, true, owner, 230, 14), "hello");
+}
+
 TEST_F(ProviderAllocation, UnwrittenRecordLeavesTheCountersAsTheyWere) {
     const std::vector<std::string> before = fields_besides_refusal(provider);
     expect_allocation_failure(
