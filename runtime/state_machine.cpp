@@ -29,10 +29,14 @@ bool state_machine::fire(const std::string& event) {
         status_ = "Ambiguous state transition";
         return false;
     }
-    // The event is stored first: it may be one of this machine's own texts.
-    last_event_ = event;
-    previous_ = current_;
-    current_ = match->to;
+    // All three texts are copied before any is stored, so a failed copy
+    // leaves the machine as it was; the event may be one of its own texts.
+    std::string next = match->to;
+    std::string left = current_;
+    std::string fired = event;
+    last_event_ = std::move(fired);
+    previous_ = std::move(left);
+    current_ = std::move(next);
     ++transition_count_;
     status_ = "ok";
     return true;

@@ -1,5 +1,8 @@
 #include "runtime/text_field_model.hpp"
 
+#include <string>
+#include <utility>
+
 #include "runtime/text_format.hpp"
 
 namespace tamo {
@@ -15,8 +18,11 @@ bool is_continuation_byte(char c) {
 text_field_model::~text_field_model() = default;
 
 void text_field_model::begin(const std::string& value) {
+    // Both copies are made before the flags change, so a failed copy leaves
+    // the field as it was.
+    std::string started = value;
     text_ = value;
-    saved_ = value;
+    saved_ = std::move(started);
     active_ = true;
     replace_next_ = true;
 }

@@ -4,6 +4,7 @@
 #include "host/ui_services/native_ui_host_provider.hpp"
 #include "host/ui_services/provider_counting.hpp"
 #include "host/ui_services/provider_rows.hpp"
+#include "host/ui_services/restore_on_throw.hpp"
 #include "runtime/text_format.hpp"
 
 namespace tamo {
@@ -37,6 +38,7 @@ bool native_ui_host_provider::accessibility_batch_begin(std::int32_t thread, std
         reject("accessibility-batch", "nested-batch");
         return false;
     }
+    const restore_on_throw<std::int32_t> unopened(batch_open);
     batch_open = 1;
     record_host_event("accessibility", "tree", "batch-begin", "updates-hidden-until-commit", time,
                       correlation, 0);
@@ -53,8 +55,9 @@ bool native_ui_host_provider::accessibility_update(const std::string& node_id,
         reject("accessibility-update", "invalid-batch-node-role-or-name");
         return false;
     }
-    const std::size_t row = row_or_end(find_accessibility_node(node_id), node_ids.size());
-    const bool known = row < node_ids.size();
+    const std::size_t rows = node_ids.size();
+    const std::size_t row = row_or_end(find_accessibility_node(node_id), rows);
+    const bool known = row < rows;
     if (known && node_generations[row] > generation) {
         reject("accessibility-update", "stale-generation");
         return false;
@@ -62,13 +65,20 @@ bool native_ui_host_provider::accessibility_update(const std::string& node_id,
     // Copied before the id list grows: the role or the name may be one of its ids.
     std::string stored_role = role;
     std::string stored_name = name;
+    try {
+        if (!known) {
+            node_ids.push_back(node_id);
+        }
+        put_row(node_generations, row, generation);
+        put_row(node_roles, row, std::move(stored_role));
+        put_row(node_names, row, std::move(stored_name));
+    } catch (...) {
+        cut_rows(rows, node_ids, node_generations, node_roles, node_names);
+        throw;
+    }
     if (!known) {
-        node_ids.push_back(node_id);
         allocations = saturating_add(allocations, 4);
     }
-    put_row(node_generations, row, generation);
-    put_row(node_roles, row, std::move(stored_role));
-    put_row(node_names, row, std::move(stored_name));
     return true;
 }
 
@@ -81,6 +91,7 @@ bool native_ui_host_provider::accessibility_batch_commit(std::int32_t thread, st
         reject("accessibility-batch", "no-active-batch");
         return false;
     }
+    const restore_on_throw<std::int32_t> uncommitted(batch_open);
     batch_open = 0;
     record_host_event("accessibility", "tree", "batch-commit",
                       format_message("nodes={0}", {std::to_string(node_ids.size())}), time,

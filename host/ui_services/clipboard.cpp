@@ -1,6 +1,7 @@
 #include <string>
 
 #include "host/ui_services/native_ui_host_provider.hpp"
+#include "host/ui_services/restore_on_throw.hpp"
 #include "runtime/text_format.hpp"
 
 namespace tamo {
@@ -43,6 +44,8 @@ bool native_ui_host_provider::clipboard_materialize(const std::string& owner,
         reject("clipboard-materialize", "permission-owner-or-not-delayed");
         return false;
     }
+    // Still delayed, and so unreadable, when the record cannot be written.
+    const restore_on_throw<bool> unmaterialized(clipboard_delayed);
     clipboard_data = content;
     clipboard_delayed = false;
     record_host_event("clipboard", owner, "materialized", clipboard_format, time, correlation, 2);

@@ -18,9 +18,6 @@ void native_ui_host_provider::record_host_event(const std::string& category,
         time > last_timestamp ? time : saturating_add(last_timestamp, 1);
     const std::int32_t record_correlation =
         correlation > 0 ? correlation : saturating_add(last_correlation, 1);
-    if (latency > max_latency_us) {
-        max_latency_us = latency;
-    }
     const std::string head =
         format_message("host-event {0}: time={1}; correlation={2}; category={3}",
                        {std::to_string(sequence), std::to_string(record_time),
@@ -28,6 +25,10 @@ void native_ui_host_provider::record_host_event(const std::string& category,
     const std::string body =
         format_message("subject={0}; state={1}; detail={2}", {subject, event_state, detail});
     host_events.push_back(format_message("{0}; {1}", {head, body}));
+    // Counted only once the record is stored.
+    if (latency > max_latency_us) {
+        max_latency_us = latency;
+    }
     allocations = saturating_add(allocations, 1);
     sequence = saturating_add(sequence, 1);
     last_timestamp = record_time;

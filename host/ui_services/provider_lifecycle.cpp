@@ -3,6 +3,7 @@
 
 #include "host/ui_services/native_ui_host_provider.hpp"
 #include "host/ui_services/provider_counting.hpp"
+#include "host/ui_services/restore_on_throw.hpp"
 #include "runtime/text_format.hpp"
 
 namespace tamo {
@@ -95,11 +96,14 @@ bool native_ui_host_provider::initialize(bool available, bool publication_fails,
         reject("initialize", "provider-unavailable");
         return false;
     }
+    // Left "new" when the record of the outcome cannot be written.
+    restore_on_throw<std::string> uninitialized(state);
     state = "initializing";
     if (publication_fails) {
         state = "failed";
         record_host_event("provider", provider_name, "partial-initialization-cleaned",
                           "capabilities-created-services-not-published", time, correlation, 0);
+        uninitialized.keep();
         reject("initialize", "partial-initialization");
         return false;
     }

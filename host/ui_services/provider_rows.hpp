@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -37,6 +38,13 @@ void put_row(std::vector<Value>& list, std::size_t row, Value value) {
     } else {
         list[row] = value;
     }
+}
+
+// Cuts each list back to the given number of rows: takes out a row that an
+// allocation failure left appended to only some of the parallel lists.
+template <typename... Lists>
+void cut_rows(std::size_t rows, Lists&... lists) {
+    (lists.resize(std::min(rows, lists.size())), ...);
 }
 
 }  // namespace tamo

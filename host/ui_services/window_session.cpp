@@ -1,6 +1,7 @@
 #include <string>
 
 #include "host/ui_services/native_ui_host_provider.hpp"
+#include "host/ui_services/restore_on_throw.hpp"
 #include "runtime/text_format.hpp"
 
 namespace tamo {
@@ -30,6 +31,7 @@ bool native_ui_host_provider::session_transition(bool suspended, const std::stri
     }
     // Copied before session changes: the detail may be that very field.
     const std::string recorded_detail = detail;
+    const restore_on_throw<std::string> unmoved(session);
     session = target;
     record_host_event("session", "application", target, recorded_detail, time, correlation, 1);
     return true;

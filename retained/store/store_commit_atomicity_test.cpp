@@ -1,35 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <limits>
 #include <new>
 #include <string>
 
 #include "retained/store/store_test_support.hpp"
-
-// Allocations above a limit fail while a test arms it: a column that must
-// grow for a commit cannot.
-namespace {
-std::size_t largest_allowed_allocation = std::numeric_limits<std::size_t>::max();
-}  // namespace
-
-void* operator new(std::size_t size) {
-    if (size > largest_allowed_allocation) {
-        throw std::bad_alloc();
-    }
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
+#include "runtime/failing_allocation.hpp"
 
 namespace tamo {
 namespace {
@@ -37,13 +12,8 @@ namespace {
 using test::delta;
 using test::fragment;
 
-class large_allocations_fail {
-  public:
-    large_allocations_fail() { largest_allowed_allocation = 64 * 1024; }
-    ~large_allocations_fail() {
-        largest_allowed_allocation = std::numeric_limits<std::size_t>::max();
-    }
-};
+// A column that must grow for a commit cannot.
+constexpr std::size_t largest_allowed = 64 * 1024;
 
 resource_set paints(std::int32_t first, std::int32_t count) {
     resource_set d = delta();
@@ -70,7 +40,7 @@ TEST(commit_atomicity, failed_growth_leaves_the_store_unchanged) {
     const std::int32_t keys = store->index_node_count();
     const std::int32_t probes = store->index_probe_count();
     {
-        const large_allocations_fail failing;
+        const test::large_allocations_fail failing(largest_allowed);
         pending_admission attempt = pending;
         EXPECT_THROW(store->commit_pending_admission(std::move(attempt), 1), std::bad_alloc);
     }
@@ -92,7 +62,7 @@ TEST(commit_atomicity, failed_batch_growth_leaves_store_and_batch_unchanged) {
     const std::string before = store->summary();
     const std::int32_t keys = store->index_node_count();
     {
-        const large_allocations_fail failing;
+        const test::large_allocations_fail failing(largest_allowed);
         EXPECT_THROW(store->commit_prepared_candidate_batch(batch, fragments, deltas),
                      std::bad_alloc);
     }
