@@ -11,13 +11,10 @@
 namespace tamo {
 namespace {
 
+using testing::display;
 using testing::expect_refused;
 using testing::owner;
 using testing::ready_provider;
-
-display_record display(const std::string& id, std::int32_t x, bool primary) {
-    return {id, x, 0, 800, 600, x, 0, 800, 560, 100, primary};
-}
 
 class DisplayTopology : public ::testing::Test {
   protected:

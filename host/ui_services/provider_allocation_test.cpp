@@ -13,13 +13,10 @@
 namespace tamo {
 namespace {
 
+using testing::display;
 using testing::owner;
 using testing::provider_in_state;
 using testing::ready_provider;
-
-display_record display(const std::string& id, std::int32_t x, bool primary) {
-    return {id, x, 0, 800, 600, x, 0, 800, 560, 100, primary};
-}
 
 // The call throws std::bad_alloc while only small allocations can be made:
 // enough for the capability names, too little for a list of four to grow

@@ -24,6 +24,10 @@ provider_descriptor bare_descriptor() {
     return descriptor;
 }
 
+display_record display(const std::string& id, std::int32_t x, bool primary) {
+    return {id, x, 0, 800, 600, x, 0, 800, 560, 100, primary};
+}
+
 void observed_provider::record_host_event(const std::string& category, const std::string& subject,
                                           const std::string& event_state, const std::string& detail,
                                           std::int32_t time, std::int32_t correlation,

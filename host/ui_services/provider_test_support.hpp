@@ -8,6 +8,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "host/ui_services/display_record.hpp"
 #include "host/ui_services/native_ui_host_provider.hpp"
 #include "host/ui_services/provider_descriptor.hpp"
 #include "host/ui_services/provider_fields.hpp"
@@ -22,6 +23,9 @@ provider_descriptor full_descriptor();
 
 // Same contract and name without any capability.
 provider_descriptor bare_descriptor();
+
+// An 800 x 600 display at (x, 0) with a work area 40 pixels shorter.
+display_record display(const std::string& id, std::int32_t x, bool primary);
 
 // A provider owned by thread 7, initialised at time 100 with correlation 5.
 native_ui_host_provider ready_provider(const provider_descriptor& descriptor = full_descriptor());
